@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds into build/; the program lands in build/bin with its
+# shipped database and help text beside it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"

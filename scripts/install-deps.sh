@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages KALVENOR needs, only those missing.
+#   scripts/install-deps.sh run    packages to build and run the program
+#   scripts/install-deps.sh test   packages to build and run the test suite
+set -euo pipefail
+
+build=(cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev)
+runtime=(qt6-qpa-plugins libqt6sql6-sqlite fonts-liberation fonts-dejavu-core cups-client)
+testing=(cups cups-client printer-driver-cups-pdf poppler-utils xvfb xauth)
+
+wanted=("${build[@]}" "${runtime[@]}")
+case "${1:-run}" in
+  run) ;;
+  test) wanted+=("${testing[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$pkg")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
