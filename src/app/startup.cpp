@@ -1,0 +1,107 @@
+#include "startup.h"
+
+#include "platform/dialogs.h"
+#include "storage/appstate.h"
+#include "storage/database.h"
+#include "storage/etiqtable.h"
+#include "storage/pagetable.h"
+#include "storage/personalstore.h"
+#include "storage/settingsfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString storageTitle = QStringLiteral("BASE DE DONNEES");
+
+} // namespace
+
+Startup::Startup(AppState &state, Database &working, Dialogs &dialogs)
+    : m_state(state)
+    , m_working(working)
+    , m_dialogs(dialogs)
+{
+}
+
+bool Startup::identauteur(const QString &programDir)
+{
+    QSaveFile file(programDir + QStringLiteral("/ETIQ.TXT"));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write("KALVENOR\r\n"
+               "Planches d'etiquettes autocollantes A4 - equipe KALVENOR\r\n");
+    return file.commit();
+}
+
+Startup::Outcome Startup::initialisation(const PrinterFacts &printer, const QByteArray &emptyText)
+{
+    Outcome outcome;
+    m_state.setPrinter(printer);
+
+    if (!openStorage())
+        return outcome;
+    outcome.storageReady = true;
+
+    PersonalStore store(m_state.programDir);
+    store.creatmodetiq(m_working, emptyText);
+    PersonalStore::creatpagetiq(m_working);
+    pagetable::clear(m_working);
+
+    const SettingsRead settings = settingsfile::read(m_state.programDir + QStringLiteral("/etiq.ini"));
+    outcome.settingsRead = settings.found;
+    m_state.DeltaH = settings.settings.deltaH;
+    m_state.DeltaV = settings.settings.deltaV;
+    loadSheetType(settings.found ? settings.settings.sheetTypeName : QString(), outcome);
+    return outcome;
+}
+
+bool Startup::openStorage()
+{
+    PersonalStore store(m_state.programDir);
+    m_state.personalDir = store.personalDir();
+    if (!QFileInfo(store.shippedDatabase()).isFile()) {
+        m_dialogs.inform(storageTitle,
+                         QStringLiteral("La base de données fournie avec le programme est introuvable:\n")
+                             + QDir::toNativeSeparators(store.shippedDatabase()),
+                         Dialogs::Icon::Critical);
+        return false;
+    }
+    store.creatperso();
+    QString setAside;
+    if (!store.openWorking(m_working, &setAside)) {
+        m_dialogs.inform(storageTitle,
+                         QStringLiteral("Impossible d'ouvrir la base de données personnelle:\n")
+                             + QDir::toNativeSeparators(store.workingDatabase()),
+                         Dialogs::Icon::Critical);
+        return false;
+    }
+    if (!setAside.isEmpty()) {
+        m_dialogs.inform(storageTitle,
+                         QStringLiteral("La base de données personnelle était illisible.\n"
+                                        "Elle a été mise de côté sous le nom:\n")
+                             + QDir::toNativeSeparators(setAside)
+                             + QStringLiteral("\net remplacée par la base fournie avec le programme."),
+                         Dialogs::Icon::Exclamation);
+    }
+    return true;
+}
+
+void Startup::loadSheetType(const QString &name, Outcome &outcome)
+{
+    auto type = name.isEmpty() ? std::nullopt : etiqtable::find(m_working, name);
+    if (!type) {
+        // No settings, or settings naming a type that is gone: the first type.
+        type = etiqtable::first(m_working);
+        outcome.firstTypeTaken = true;
+    }
+    if (type)
+        m_state.initbd(*type);
+}
+
+void Startup::finishStorage()
+{
+    PersonalStore::bdimage(m_working);
+    PersonalStore(m_state.programDir).createPageFolder();
+}

@@ -1,0 +1,153 @@
+#include "database.h"
+
+#include "frenchcollation.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+
+#include <atomic>
+#include <utility>
+
+namespace {
+
+QString newConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("kalvenor-%1").arg(++counter);
+}
+
+} // namespace
+
+Database::~Database()
+{
+    close();
+}
+
+Database::Database(Database &&other) noexcept
+    : m_connection(std::exchange(other.m_connection, {}))
+    , m_path(std::exchange(other.m_path, {}))
+    , m_lastError(std::exchange(other.m_lastError, {}))
+{
+}
+
+Database &Database::operator=(Database &&other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_connection = std::exchange(other.m_connection, {});
+        m_path = std::exchange(other.m_path, {});
+        m_lastError = std::exchange(other.m_lastError, {});
+    }
+    return *this;
+}
+
+bool Database::open(const QString &path, bool readOnly)
+{
+    close();
+    m_lastError.clear();
+    if (!QFileInfo(path).isFile()) {
+        m_lastError = QStringLiteral("no such file");
+        return false;
+    }
+    const QString name = newConnectionName();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (readOnly)
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        bool ok = db.open();
+        if (ok) {
+            // SQLite opens anything lazily; reading the schema proves the file
+            // is a database.
+            QSqlQuery probe(db);
+            ok = probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && probe.next();
+            if (!ok)
+                m_lastError = probe.lastError().text();
+        } else {
+            m_lastError = db.lastError().text();
+        }
+        if (ok)
+            ok = frenchcollation::registerOn(db);
+        if (!ok) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            return false;
+        }
+    }
+    m_connection = name;
+    m_path = path;
+    return true;
+}
+
+void Database::close()
+{
+    if (m_connection.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    m_connection.clear();
+    m_path.clear();
+}
+
+QSqlDatabase Database::connection() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
+
+QSqlQuery Database::run(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        m_lastError = query.lastError().text();
+        return query;
+    }
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        m_lastError = query.lastError().text();
+    return query;
+}
+
+bool Database::execute(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query = run(sql, values);
+    return query.isActive();
+}
+
+bool Database::hasTable(const QString &table)
+{
+    QSqlQuery query = run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+                          {table});
+    return query.next();
+}
+
+bool Database::hasColumn(const QString &table, const QString &column)
+{
+    // Table names come from the program, never from the user.
+    QSqlQuery query = run(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
+    while (query.next()) {
+        if (query.value(1).toString().compare(column, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool Database::transaction()
+{
+    return connection().transaction();
+}
+
+bool Database::commit()
+{
+    return connection().commit();
+}
+
+bool Database::rollback()
+{
+    return connection().rollback();
+}

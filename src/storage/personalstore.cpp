@@ -1,0 +1,149 @@
+#include "personalstore.h"
+
+#include "database.h"
+#include "etiqtable.h"
+#include "plainname.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSqlQuery>
+
+namespace {
+
+// Statements that bring an older database to the current columns; the first
+// that fails (the column exists) ends the migration.
+const char *const pictureColumns[] = {
+    "ALTER TABLE PAGE ADD COLUMN impage LOGICAL",
+    "ALTER TABLE PAGE ADD COLUMN imptop INTEGER",
+    "ALTER TABLE PAGE ADD COLUMN impleft INTEGER",
+    "ALTER TABLE PAGE ADD COLUMN impheight INTEGER",
+    "ALTER TABLE PAGE ADD COLUMN impwidth INTEGER",
+    "ALTER TABLE PAGE ADD COLUMN xpixel INTEGER",
+    "ALTER TABLE PAGE ADD COLUMN ypixel INTEGER",
+    "ALTER TABLE MODELE ADD COLUMN impage LOGICAL",
+    "ALTER TABLE MODELE ADD COLUMN imptop INTEGER",
+    "ALTER TABLE MODELE ADD COLUMN impleft INTEGER",
+    "ALTER TABLE MODELE ADD COLUMN impheight INTEGER",
+    "ALTER TABLE MODELE ADD COLUMN impwidth INTEGER",
+    "ALTER TABLE MODELE ADD COLUMN xpixel INTEGER",
+    "ALTER TABLE MODELE ADD COLUMN ypixel INTEGER",
+};
+
+// Copies through a temporary name so that an interrupted copy never leaves a
+// half database under the real name.
+bool copyFileWhole(const QString &from, const QString &to)
+{
+    const QString partial = to + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!QFile::copy(from, partial))
+        return false;
+    QFile::setPermissions(partial, QFile::permissions(partial) | QFileDevice::WriteOwner);
+    QFile::remove(to);
+    if (!QFile::rename(partial, to)) {
+        QFile::remove(partial);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+PersonalStore::PersonalStore(QString programDir)
+    : m_programDir(std::move(programDir))
+{
+}
+
+QString PersonalStore::personalDir() const { return m_programDir + QStringLiteral("/etiqperso"); }
+QString PersonalStore::shippedDatabase() const { return m_programDir + QStringLiteral("/etiquet.mdb"); }
+QString PersonalStore::workingDatabase() const { return personalDir() + QStringLiteral("/etiquet.mdb"); }
+QString PersonalStore::templateDir() const { return personalDir() + QStringLiteral("/modetiq"); }
+QString PersonalStore::pageDir() const { return personalDir() + QStringLiteral("/pagetiq"); }
+
+bool PersonalStore::copyShipped()
+{
+    return copyFileWhole(shippedDatabase(), workingDatabase());
+}
+
+bool PersonalStore::creatperso()
+{
+    if (QDir().mkdir(personalDir()))
+        return copyShipped();
+    return copiebd();
+}
+
+bool PersonalStore::copiebd()
+{
+    if (!QFileInfo(workingDatabase()).isFile() && !copyShipped())
+        return false;
+    return ajoutetiq(QStringLiteral("AVERY65"));
+}
+
+bool PersonalStore::ajoutetiq(const QString &nometiq)
+{
+    Database working;
+    if (!working.open(workingDatabase()))
+        return false;
+    if (etiqtable::find(working, nometiq))
+        return true;
+    Database shipped;
+    if (!shipped.open(shippedDatabase(), true))
+        return false;
+    const auto type = etiqtable::find(shipped, nometiq);
+    if (!type)
+        return false;
+    return etiqtable::insert(working, *type);
+}
+
+void PersonalStore::creatmodetiq(Database &working, const QByteArray &emptyText)
+{
+    if (!QDir().mkdir(templateDir()))
+        return;
+    QSqlQuery query = working.run(QStringLiteral("SELECT modele FROM MODELE ORDER BY rowid"));
+    while (query.next()) {
+        const QString name = query.value(0).toString();
+        if (!isPlainName(name))
+            continue;
+        QSaveFile file(templateDir() + u'/' + name + QStringLiteral(".rtf"));
+        if (file.open(QIODevice::WriteOnly) && file.write(emptyText) == emptyText.size())
+            file.commit();
+    }
+}
+
+void PersonalStore::creatpagetiq(Database &working)
+{
+    working.execute(QStringLiteral("ALTER TABLE page ADD COLUMN numetiq INTEGER"));
+}
+
+int PersonalStore::bdimage(Database &working)
+{
+    int applied = 0;
+    for (const char *statement : pictureColumns) {
+        if (!working.execute(QString::fromLatin1(statement)))
+            break;
+        ++applied;
+    }
+    return applied;
+}
+
+void PersonalStore::createPageFolder()
+{
+    QDir().mkdir(pageDir());
+}
+
+bool PersonalStore::openWorking(Database &db, QString *setAsideAs)
+{
+    if (db.open(workingDatabase()))
+        return true;
+    if (!QFileInfo(workingDatabase()).isFile())
+        return false;
+    const QString aside = workingDatabase() + QStringLiteral(".illisible-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    if (!QFile::rename(workingDatabase(), aside))
+        return false;
+    if (setAsideAs)
+        *setAsideAs = aside;
+    return copyShipped() && ajoutetiq(QStringLiteral("AVERY65")) && db.open(workingDatabase());
+}
