@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Every picture file is read as if a stranger wrote it: these bounds keep a
+// huge or hostile file from taking the program's memory or time.
+namespace imaging {
+
+// Larger files are refused before a byte is decoded.
+inline constexpr qint64 maxFileBytes = qint64(256) << 20;
+
+// Decoded pictures are held at 32 bits per pixel: 64 megapixels is 256 MB,
+// already far beyond what a label printed at 180 pixels per inch needs.
+inline constexpr qint64 maxPixels = qint64(64) << 20;
+inline constexpr int maxDecodedMegabytes = 256;
+
+// A metafile reports a pixel size derived from its frame; it is brought
+// within this many pixels on its longer side so rasterising stays cheap.
+inline constexpr int maxVectorSide = 4096;
+
+// Metafile playback bounds.
+inline constexpr int maxWmfRecords = 1'000'000;
+inline constexpr int maxWmfObjects = 4096;
+inline constexpr int maxWmfSavedStates = 256;
+
+inline bool pixelCountAllowed(qint64 width, qint64 height)
+{
+    return width > 0 && height > 0 && width <= maxPixels && height <= maxPixels
+           && width * height <= maxPixels;
+}
+
+} // namespace imaging

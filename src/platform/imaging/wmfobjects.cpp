@@ -1,0 +1,103 @@
+#include "platform/imaging/wmfobjects.h"
+
+#include "platform/imaging/dib.h"
+#include "platform/imaging/imaginglimits.h"
+#include "platform/imaging/resampler.h"
+#include "platform/imaging/wmfrecord.h"
+
+namespace imaging {
+
+WmfPen penFromRecord(const WmfRecord &record)
+{
+    // Style, width as a point (x used), then a COLORREF.
+    WmfPen pen;
+    const quint16 style = record.u16(0);
+    pen.style = style & 0x0F;
+    pen.endCap = (style >> 8) & 0x0F;
+    pen.join = (style >> 12) & 0x0F;
+    pen.width = qAbs(int(record.s16(1)));
+    pen.colour = record.colour(3);
+    return pen;
+}
+
+WmfBrush brushFromRecord(const WmfRecord &record)
+{
+    // Style, COLORREF, hatch.
+    WmfBrush brush;
+    switch (record.u16(0)) {
+    case 1:
+        brush.style = WmfBrush::Null;
+        break;
+    case 2:
+        brush.style = WmfBrush::Hatched;
+        break;
+    default:
+        brush.style = WmfBrush::Solid;   // patterns we cannot place are drawn solid
+        break;
+    }
+    brush.colour = record.colour(1);
+    brush.hatch = record.u16(3);
+    return brush;
+}
+
+WmfFont fontFromRecord(const WmfRecord &record)
+{
+    WmfFont font;
+    font.height = record.s16(0);
+    font.width = qAbs(int(record.s16(1)));
+    font.escapement = record.s16(2);
+    font.weight = record.s16(4);
+    const QByteArrayView flags = record.bytes(5, 3);
+    font.italic = flags.size() > 0 && flags[0] != 0;
+    font.underline = flags.size() > 1 && flags[1] != 0;
+    font.strikeOut = flags.size() > 2 && flags[2] != 0;
+    font.face = decodeAnsi(record.bytes(9, 32)).trimmed();
+    return font;
+}
+
+WmfObject patternBrushFromRecord(const WmfRecord &record)
+{
+    // Style, colour usage, then the bitmap.
+    const QImage pattern = decodeDib(record.bytes(2, record.parameterWords() * 2));
+    if (pattern.isNull())
+        return WmfUnusedObject{};
+    const QImage mean = resampleImage(pattern, QSize(1, 1));
+    if (mean.isNull())
+        return WmfUnusedObject{};
+    WmfBrush brush;
+    brush.colour = QColor::fromRgb(mean.pixel(0, 0));
+    return brush;
+}
+
+WmfObjectTable::WmfObjectTable(int declaredSize)
+{
+    m_slots.reserve(size_t(qBound(0, declaredSize, maxWmfObjects)));
+}
+
+void WmfObjectTable::add(WmfObject object)
+{
+    if (!m_free.empty()) {
+        m_slots[size_t(*m_free.begin())] = std::move(object);
+        m_free.erase(m_free.begin());
+        return;
+    }
+    if (m_slots.size() < size_t(maxWmfObjects))
+        m_slots.emplace_back(std::move(object));
+}
+
+const WmfObject *WmfObjectTable::at(int index) const
+{
+    if (index < 0 || size_t(index) >= m_slots.size() || !m_slots[size_t(index)])
+        return nullptr;
+    return &*m_slots[size_t(index)];
+}
+
+void WmfObjectTable::remove(int index)
+{
+    if (index >= 0 && size_t(index) < m_slots.size() && m_slots[size_t(index)]) {
+        m_slots[size_t(index)].reset();
+        m_free.insert(index);
+    }
+}
+
+} // namespace imaging

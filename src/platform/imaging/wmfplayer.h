@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QRectF>
+
+class QPainter;
+
+namespace imaging {
+
+class WmfDocument;
+
+// Replays a metafile's records onto any painter, its frame scaled into
+// `target` (painter coordinates). Drawing is clipped to `target`; records
+// the player does not know, or that are too short for their parameters,
+// are skipped. The painter's state is left as it was found.
+void playWmf(const WmfDocument &document, QPainter &painter, const QRectF &target);
+
+} // namespace imaging

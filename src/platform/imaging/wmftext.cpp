@@ -1,0 +1,120 @@
+#include "platform/imaging/wmftext.h"
+
+#include "platform/imaging/wmfdevicecontext.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace imaging {
+
+namespace {
+
+enum TextAlign { UpdateCp = 1, Right = 2, Centre = 6, Bottom = 8, Baseline = 24 };
+
+constexpr double maxFontPixels = 10000;
+
+QFont deviceFont(const WmfFont &spec, double xScale, double yScale, const QPaintDevice *device)
+{
+    QFont font(spec.face.isEmpty() ? QStringLiteral("Liberation Sans") : spec.face);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikeOut);
+    font.setWeight(QFont::Weight(std::clamp(spec.weight > 0 ? spec.weight : 400, 1, 1000)));
+
+    double em;
+    if (spec.height < 0) {
+        em = -spec.height * yScale;
+    } else if (spec.height > 0) {
+        // A cell height includes the internal leading: scale it down.
+        font.setPixelSize(100);
+        const QFontMetricsF metrics(font, device);
+        const double cell = metrics.ascent() + metrics.descent();
+        em = spec.height * yScale * (cell > 0 ? 100 / cell : 1);
+    } else {
+        em = 16.0 * (device ? device->logicalDpiY() : 96) / 96;   // the system's 12 points
+    }
+    font.setPixelSize(int(std::clamp(std::round(em), 1.0, maxFontPixels)));
+
+    // Width asked for, or a mapping that stretches x more than y.
+    double stretch = yScale > 0 ? xScale / yScale : 1;
+    if (spec.width > 0) {
+        const double natural = QFontMetricsF(font, device).averageCharWidth();
+        if (natural > 0)
+            stretch = spec.width * xScale / natural;
+    }
+    if (std::abs(stretch - 1) > 0.01)
+        font.setStretch(int(std::clamp(std::round(stretch * 100), 1.0, 4000.0)));
+    return font;
+}
+
+} // namespace
+
+double drawTextRun(QPainter &painter, const QTransform &logicalToDevice,
+                   const WmfDeviceContext &dc, const WmfTextRun &run)
+{
+    const double xScale = std::hypot(logicalToDevice.m11(), logicalToDevice.m12());
+    const double yScale = std::hypot(logicalToDevice.m21(), logicalToDevice.m22());
+    if (xScale <= 0 || yScale <= 0)
+        return 0;
+
+    painter.save();
+    painter.setWorldTransform(logicalToDevice);
+    if (run.opaqueRect)
+        painter.fillRect(run.opaqueRect->normalized(), dc.backgroundColour);
+    if (run.clipRect)
+        painter.setClipRect(run.clipRect->normalized(), Qt::IntersectClip);
+
+    const QFont font = deviceFont(dc.font, xScale, yScale, painter.device());
+    const QFontMetricsF metrics(font, painter.device());
+
+    // Positions along the baseline, in device pixels.
+    std::vector<double> offsets;
+    double width = 0;
+    if (!run.advances.empty()) {
+        for (int i = 0; i < run.text.size(); ++i) {
+            offsets.push_back(width);
+            width += (size_t(i) < run.advances.size() ? run.advances[size_t(i)] : 0) * xScale;
+        }
+    } else {
+        width = metrics.horizontalAdvance(run.text);
+    }
+
+    double x = 0;
+    if ((dc.textAlign & Centre) == Centre)
+        x = -width / 2;
+    else if (dc.textAlign & Right)
+        x = -width;
+    double baseline = metrics.ascent();
+    if ((dc.textAlign & Baseline) == Baseline)
+        baseline = 0;
+    else if (dc.textAlign & Bottom)
+        baseline = -metrics.descent();
+
+    // Upright text, turned only by its own escapement.
+    const QPointF anchor = logicalToDevice.map(run.origin);
+    QTransform local;
+    local.translate(anchor.x(), anchor.y());
+    local.rotate(-dc.font.escapement / 10.0);
+    painter.setWorldTransform(local);
+    painter.setFont(font);
+    if (dc.opaqueBackground && !run.opaqueRect)
+        painter.fillRect(QRectF(x, baseline - metrics.ascent(), width, metrics.height()),
+                         dc.backgroundColour);
+    painter.setPen(dc.textColour);
+    if (offsets.empty()) {
+        painter.drawText(QPointF(x, baseline), run.text);
+    } else {
+        for (int i = 0; i < run.text.size(); ++i)
+            painter.drawText(QPointF(x + offsets[size_t(i)], baseline), QString(run.text[i]));
+    }
+    painter.restore();
+
+    const double direction = logicalToDevice.m11() < 0 ? -1 : 1;
+    return direction * width / xScale;
+}
+
+} // namespace imaging
