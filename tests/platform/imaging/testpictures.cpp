@@ -1,0 +1,82 @@
+#include "testpictures.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageWriter>
+#include <QRandomGenerator>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace testpictures {
+
+QImage solid(QSize size, QColor colour, QImage::Format format)
+{
+    QImage image(size, format);
+    image.fill(colour);
+    return image;
+}
+
+QImage checkerboard(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    return image;
+}
+
+QImage noise(QSize size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            line[x] = 0xFF000000u | (random.generate() & 0xFFFFFF);
+    }
+    return image;
+}
+
+QByteArray encoded(const QImage &image, const char *format, int quality)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (quality >= 0)
+        writer.setQuality(quality);
+    writer.write(image);
+    return bytes;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+quint16 le16(const QByteArray &bytes, int at)
+{
+    return at + 2 <= bytes.size() ? qFromLittleEndian<quint16>(bytes.constData() + at) : 0;
+}
+
+quint32 le32(const QByteArray &bytes, int at)
+{
+    return at + 4 <= bytes.size() ? qFromLittleEndian<quint32>(bytes.constData() + at) : 0;
+}
+
+int colourDistance(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+}
+
+} // namespace testpictures

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+// Pictures and files the imaging tests make for themselves.
+namespace testpictures {
+
+QImage solid(QSize size, QColor colour, QImage::Format format = QImage::Format_RGB32);
+QImage checkerboard(QSize size);            // 1-pixel black and white squares
+QImage noise(QSize size, quint32 seed);     // colourful, hard to compress
+QByteArray encoded(const QImage &image, const char *format, int quality = -1);
+bool writeFile(const QString &path, const QByteArray &bytes);
+QByteArray readFile(const QString &path);
+
+quint16 le16(const QByteArray &bytes, int at);
+quint32 le32(const QByteArray &bytes, int at);
+
+// Largest difference between two colours over their channels.
+int colourDistance(QRgb a, QRgb b);
+
+} // namespace testpictures

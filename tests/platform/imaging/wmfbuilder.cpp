@@ -1,0 +1,186 @@
+#include "wmfbuilder.h"
+
+#include <QtEndian>
+
+namespace {
+
+void put16(QByteArray &out, quint16 v)
+{
+    char b[2];
+    qToLittleEndian(v, b);
+    out.append(b, 2);
+}
+
+void put32(QByteArray &out, quint32 v)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    out.append(b, 4);
+}
+
+QList<qint16> wordsOf(const QByteArray &bytes)
+{
+    QByteArray padded = bytes;
+    if (padded.size() % 2)
+        padded.append('\0');
+    QList<qint16> words;
+    for (int i = 0; i < padded.size(); i += 2)
+        words << qFromLittleEndian<qint16>(padded.constData() + i);
+    return words;
+}
+
+} // namespace
+
+QList<qint16> WmfBuilder::colour(QColor c)
+{
+    return {qint16(c.red() | (c.green() << 8)), qint16(c.blue())};
+}
+
+WmfBuilder &WmfBuilder::record(quint16 function, const QList<qint16> &words)
+{
+    put32(m_records, quint32(3 + words.size()));
+    put16(m_records, function);
+    for (qint16 w : words)
+        put16(m_records, quint16(w));
+    return *this;
+}
+
+WmfBuilder &WmfBuilder::raw(const QByteArray &bytes)
+{
+    m_records += bytes;
+    return *this;
+}
+
+WmfBuilder &WmfBuilder::window(int x, int y, int width, int height)
+{
+    record(0x020B, {qint16(y), qint16(x)});
+    return record(0x020C, {qint16(height), qint16(width)});
+}
+
+WmfBuilder &WmfBuilder::mapMode(int mode)
+{
+    return record(0x0103, {qint16(mode)});
+}
+
+WmfBuilder &WmfBuilder::pen(QColor c, int width, int style)
+{
+    return record(0x02FA, QList<qint16>{qint16(style), qint16(width), 0} + colour(c));
+}
+
+WmfBuilder &WmfBuilder::brush(QColor c, int style, int hatch)
+{
+    return record(0x02FC, QList<qint16>{qint16(style)} + colour(c) + QList<qint16>{qint16(hatch)});
+}
+
+WmfBuilder &WmfBuilder::font(int height, const QByteArray &face)
+{
+    QByteArray bytes;
+    put16(bytes, quint16(height));
+    put16(bytes, 0);      // width
+    put16(bytes, 0);      // escapement
+    put16(bytes, 0);      // orientation
+    put16(bytes, 700);    // bold
+    bytes.append(8, '\0');   // italic … pitch and family
+    QByteArray name = face.left(31);
+    name.append(32 - name.size(), '\0');
+    return record(0x02FB, wordsOf(bytes + name));
+}
+
+WmfBuilder &WmfBuilder::select(int index)
+{
+    return record(0x012D, {qint16(index)});
+}
+
+WmfBuilder &WmfBuilder::remove(int index)
+{
+    return record(0x01F0, {qint16(index)});
+}
+
+WmfBuilder &WmfBuilder::rectangle(const QRect &r)
+{
+    return record(0x041B, {qint16(r.bottom() + 1), qint16(r.right() + 1), qint16(r.top()), qint16(r.left())});
+}
+
+WmfBuilder &WmfBuilder::ellipse(const QRect &r)
+{
+    return record(0x0418, {qint16(r.bottom() + 1), qint16(r.right() + 1), qint16(r.top()), qint16(r.left())});
+}
+
+WmfBuilder &WmfBuilder::polygon(const QList<QPoint> &points)
+{
+    QList<qint16> words{qint16(points.size())};
+    for (const QPoint &p : points)
+        words << qint16(p.x()) << qint16(p.y());
+    return record(0x0324, words);
+}
+
+WmfBuilder &WmfBuilder::extTextOut(QPoint at, const QByteArray &text, const QRect *opaque)
+{
+    QList<qint16> words{qint16(at.y()), qint16(at.x()), qint16(text.size()), qint16(opaque ? 2 : 0)};
+    if (opaque)
+        words << qint16(opaque->left()) << qint16(opaque->top()) << qint16(opaque->right() + 1)
+              << qint16(opaque->bottom() + 1);
+    return record(0x0A32, words + wordsOf(text));
+}
+
+WmfBuilder &WmfBuilder::stretchDib(const QRect &dest, const QList<QList<QRgb>> &rows)
+{
+    const int height = int(rows.size());
+    const int width = height ? int(rows.first().size()) : 0;
+    QByteArray dib;
+    put32(dib, 40);
+    put32(dib, quint32(width));
+    put32(dib, quint32(height));   // bottom-up
+    put16(dib, 1);
+    put16(dib, 24);
+    for (int i = 0; i < 6; ++i)
+        put32(dib, 0);
+    const int rowBytes = (width * 3 + 3) / 4 * 4;
+    for (int y = height - 1; y >= 0; --y) {
+        QByteArray row;
+        for (QRgb c : rows[y])
+            row.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c)));
+        row.append(rowBytes - row.size(), '\0');
+        dib += row;
+    }
+    QList<qint16> words{qint16(0x0020), qint16(0x00CC), 0,   // SRCCOPY, RGB colours
+                        qint16(height), qint16(width), 0, 0,
+                        qint16(dest.height()), qint16(dest.width()), qint16(dest.y()), qint16(dest.x())};
+    return record(0x0F43, words + wordsOf(dib));
+}
+
+QByteArray WmfBuilder::bare(bool withEnd) const
+{
+    QByteArray body = m_records;
+    if (withEnd) {
+        put32(body, 3);
+        put16(body, 0);
+    }
+    QByteArray out;
+    put16(out, 1);     // in memory
+    put16(out, 9);     // header words
+    put16(out, 0x0300);
+    put32(out, quint32((18 + body.size()) / 2));
+    put16(out, 8);     // objects
+    put32(out, 0);     // largest record
+    put16(out, 0);
+    return out + body;
+}
+
+QByteArray WmfBuilder::placeable(const QRect &frame, int unitsPerInch, bool withEnd) const
+{
+    QByteArray out;
+    put32(out, 0x9AC6CDD7);
+    put16(out, 0);
+    put16(out, quint16(frame.left()));
+    put16(out, quint16(frame.top()));
+    put16(out, quint16(frame.left() + frame.width()));
+    put16(out, quint16(frame.top() + frame.height()));
+    put16(out, quint16(unitsPerInch));
+    put32(out, 0);
+    quint16 check = 0;
+    for (int i = 0; i < 20; i += 2)
+        check ^= qFromLittleEndian<quint16>(out.constData() + i);
+    put16(out, check);
+    return out + bare(withEnd);
+}
