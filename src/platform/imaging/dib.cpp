@@ -37,6 +37,20 @@ qint64 pixelStart(QByteArrayView dib)
 
 } // namespace
 
+qint64 dibPixelCount(QByteArrayView dib)
+{
+    if (dib.size() < 12)
+        return -1;
+    const quint32 headerSize = qFromLittleEndian<quint32>(dib.data());
+    if (headerSize == 12)
+        return qint64(qFromLittleEndian<quint16>(dib.data() + 4)) * qFromLittleEndian<quint16>(dib.data() + 6);
+    if (headerSize < 40 || dib.size() < 40)
+        return -1;
+    const qint64 width = qFromLittleEndian<qint32>(dib.data() + 4);
+    const qint64 height = qFromLittleEndian<qint32>(dib.data() + 8);
+    return width > 0 ? width * (height < 0 ? -height : height) : -1;
+}
+
 QImage decodeDib(QByteArrayView dib)
 {
     if (dib.size() < 12)

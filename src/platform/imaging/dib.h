@@ -10,4 +10,7 @@ namespace imaging {
 // gets the same checks as a BMP file; a damaged one gives a null image.
 QImage decodeDib(QByteArrayView dib);
 
+// The pixel count its header declares, or -1 when the header is unreadable.
+qint64 dibPixelCount(QByteArrayView dib);
+
 } // namespace imaging

@@ -22,6 +22,12 @@ inline constexpr int maxVectorSide = 4096;
 inline constexpr int maxWmfRecords = 1'000'000;
 inline constexpr int maxWmfObjects = 4096;
 inline constexpr int maxWmfSavedStates = 256;
+inline constexpr int maxWmfTextRuns = 10'000;
+inline constexpr qint64 maxWmfBitmapPixels = qint64(64) << 20;   // all bitmaps of one playing
+// Painting stops once this many times the target's area has been painted
+// (and never before a million device pixels).
+inline constexpr double wmfPaintBudgetPerArea = 500;
+inline constexpr double wmfMinimumPaintBudget = 1e6;
 
 inline bool pixelCountAllowed(qint64 width, qint64 height)
 {

@@ -20,6 +20,26 @@ WmfPen penFromRecord(const WmfRecord &record)
     return pen;
 }
 
+QPen toQPen(const WmfPen &spec, double deviceScale, double thinnest)
+{
+    if (spec.style == WmfPen::Null)
+        return Qt::NoPen;
+    QPen pen(spec.colour);
+    pen.setCapStyle(spec.endCap == 1 ? Qt::SquareCap : spec.endCap == 2 ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(spec.join == 1 ? Qt::BevelJoin : spec.join == 2 ? Qt::MiterJoin : Qt::RoundJoin);
+    if (spec.width * deviceScale >= thinnest) {
+        pen.setWidthF(spec.width);
+        return pen;
+    }
+    pen.setCosmetic(true);
+    pen.setWidthF(thinnest);
+    static const Qt::PenStyle dashes[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+                                          Qt::DashDotLine, Qt::DashDotDotLine};
+    if (spec.style >= 0 && spec.style <= WmfPen::DashDotDot)
+        pen.setStyle(dashes[spec.style]);
+    return pen;
+}
+
 WmfBrush brushFromRecord(const WmfRecord &record)
 {
     // Style, COLORREF, hatch.
@@ -38,6 +58,22 @@ WmfBrush brushFromRecord(const WmfRecord &record)
     brush.colour = record.colour(1);
     brush.hatch = record.u16(3);
     return brush;
+}
+
+QBrush toQBrush(const WmfBrush &spec)
+{
+    switch (spec.style) {
+    case WmfBrush::Null:
+        return Qt::NoBrush;
+    case WmfBrush::Hatched: {
+        static const Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
+                                                 Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+        return QBrush(spec.colour, spec.hatch >= 0 && spec.hatch < 6 ? hatches[spec.hatch] : Qt::SolidPattern);
+    }
+    case WmfBrush::Solid:
+        break;
+    }
+    return QBrush(spec.colour);
 }
 
 WmfFont fontFromRecord(const WmfRecord &record)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QBrush>
 #include <QColor>
+#include <QPen>
 #include <QString>
 
 #include <optional>
@@ -49,7 +51,13 @@ struct WmfUnusedObject {};
 using WmfObject = std::variant<WmfUnusedObject, WmfPen, WmfBrush, WmfFont>;
 
 WmfPen penFromRecord(const WmfRecord &record);
+// The Qt pen for drawing in logical coordinates, where one logical unit
+// spans `deviceScale` device pixels. Lines never get thinner than
+// `thinnest` device pixels, and only such thin lines are dashed: wider
+// pens of a dashed style draw solid.
+QPen toQPen(const WmfPen &pen, double deviceScale, double thinnest);
 WmfBrush brushFromRecord(const WmfRecord &record);
+QBrush toQBrush(const WmfBrush &brush);
 WmfFont fontFromRecord(const WmfRecord &record);
 // A brush made from a bitmap pattern is drawn solid in the pattern's mean
 // colour: the pattern's scale is device-bound and rarely survives printing.

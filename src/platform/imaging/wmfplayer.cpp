@@ -1,7 +1,7 @@
 #include "platform/imaging/wmfplayer.h"
 
-#include "platform/imaging/dib.h"
 #include "platform/imaging/imaginglimits.h"
+#include "platform/imaging/wmfbitmap.h"
 #include "platform/imaging/wmfdevicecontext.h"
 #include "platform/imaging/wmfdocument.h"
 #include "platform/imaging/wmfobjects.h"
@@ -21,11 +21,7 @@ namespace imaging {
 
 namespace {
 
-// Raster operations of the bitmap and pattern records.
-constexpr quint32 srcCopy = 0x00CC0020;
-constexpr quint32 srcPaint = 0x00EE0086;
-constexpr quint32 srcAnd = 0x008800C6;
-constexpr quint32 srcInvert = 0x00660046;
+// Raster operations of the pattern record.
 constexpr quint32 patCopy = 0x00F00021;
 constexpr quint32 blackness = 0x00000042;
 constexpr quint32 whiteness = 0x00FF0062;
@@ -48,15 +44,15 @@ private:
     QTransform logicalToDevice() const;
     void useLogicalCoordinates();
     void useShapeTools(bool fill);
-    QPen devicePen() const;
-    QBrush deviceBrush() const;
     double minimumLineWidth() const;
+    bool spendArea(const QRectF &logical);
+    bool spendLine(const QPolygonF &logical);
 
     QRectF rectFromLTRB(const WmfRecord &r, int bottomWord) const;
     QPolygonF points(const WmfRecord &r, int firstWord, int count) const;
     void drawArcLike(const WmfRecord &r, quint16 function);
     void drawText(const WmfRecord &r, bool extended);
-    void drawBitmap(const WmfRecord &r, quint16 function);
+    void drawBitmap(const WmfRecord &r);
     void patBlt(const WmfRecord &r);
     void selectObject(int index);
     void saveDc();
@@ -69,6 +65,13 @@ private:
     WmfDeviceContext m_dc;
     WmfObjectTable m_objects;
     std::vector<WmfDeviceContext> m_saved;
+
+    // A hostile file could ask for a million page-sized shapes: playing
+    // stops once the painted area (fills by their bounds, lines by length
+    // times width) reaches this many device pixels.
+    double m_paintBudget = 0;
+    qint64 m_bitmapPixelBudget = maxWmfBitmapPixels;
+    int m_textRunsLeft = maxWmfTextRuns;
 };
 
 void Player::play()
@@ -81,10 +84,15 @@ void Player::play()
     m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
                              | QPainter::SmoothPixmapTransform);
     useLogicalCoordinates();
+    const QRectF device = m_device.mapRect(m_target);
+    m_paintBudget = std::max(wmfMinimumPaintBudget, wmfPaintBudgetPerArea * device.width() * device.height());
 
     const QByteArray &bytes = m_doc.bytes();
-    for (const auto &span : m_doc.records())
+    for (const auto &span : m_doc.records()) {
+        if (m_paintBudget <= 0)
+            break;
         dispatch(WmfRecord(bytes.constData() + span.offset, span.bytes));
+    }
 
     while (!m_saved.empty()) {
         m_saved.pop_back();
@@ -115,55 +123,31 @@ double Player::minimumLineWidth() const
     return std::max(1.0, (device ? device->logicalDpiX() : 96) / 96.0);
 }
 
-QPen Player::devicePen() const
+bool Player::spendArea(const QRectF &logical)
 {
-    const WmfPen &spec = m_dc.pen;
-    if (spec.style == WmfPen::Null)
-        return Qt::NoPen;
-    QPen pen(spec.colour);
-    pen.setCapStyle(spec.endCap == 1 ? Qt::SquareCap : spec.endCap == 2 ? Qt::FlatCap : Qt::RoundCap);
-    pen.setJoinStyle(spec.join == 1 ? Qt::BevelJoin : spec.join == 2 ? Qt::MiterJoin : Qt::RoundJoin);
-
-    const QTransform map = logicalToDevice();
-    const double scale = std::sqrt(std::abs(map.determinant()));
-    const double deviceWidth = spec.width * scale;
-    if (deviceWidth < minimumLineWidth()) {
-        // Thin lines are drawn one screen pixel wide, and only they are
-        // dashed: wider pens of a dashed style draw solid.
-        pen.setCosmetic(true);
-        pen.setWidthF(minimumLineWidth());
-        static const Qt::PenStyle dashes[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
-                                              Qt::DashDotLine, Qt::DashDotDotLine};
-        if (spec.style >= 0 && spec.style <= WmfPen::DashDotDot)
-            pen.setStyle(dashes[spec.style]);
-    } else {
-        pen.setWidthF(spec.width);
-    }
-    return pen;
+    const QRectF device = logicalToDevice().mapRect(logical).intersected(m_device.mapRect(m_target));
+    m_paintBudget -= std::max(1.0, device.width() * device.height());
+    return m_paintBudget > 0;
 }
 
-QBrush Player::deviceBrush() const
+bool Player::spendLine(const QPolygonF &logical)
 {
-    const WmfBrush &spec = m_dc.brush;
-    switch (spec.style) {
-    case WmfBrush::Null:
-        return Qt::NoBrush;
-    case WmfBrush::Hatched: {
-        static const Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
-                                                 Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-        return QBrush(spec.colour, spec.hatch >= 0 && spec.hatch < 6 ? hatches[spec.hatch] : Qt::SolidPattern);
-    }
-    case WmfBrush::Solid:
-        break;
-    }
-    return QBrush(spec.colour);
+    const QPolygonF device = logicalToDevice().map(logical);
+    double length = 0;
+    for (qsizetype i = 1; i < device.size(); ++i)
+        length += QLineF(device[i - 1], device[i]).length();
+    const double width = std::max(minimumLineWidth(),
+                                  m_dc.pen.width * std::sqrt(std::abs(logicalToDevice().determinant())));
+    m_paintBudget -= std::max(1.0, std::min(length, 1e12) * width);
+    return m_paintBudget > 0;
 }
 
 void Player::useShapeTools(bool fill)
 {
     useLogicalCoordinates();
-    m_painter.setPen(devicePen());
-    m_painter.setBrush(fill ? deviceBrush() : QBrush(Qt::NoBrush));
+    const double deviceScale = std::sqrt(std::abs(logicalToDevice().determinant()));
+    m_painter.setPen(toQPen(m_dc.pen, deviceScale, minimumLineWidth()));
+    m_painter.setBrush(fill ? toQBrush(m_dc.brush) : QBrush(Qt::NoBrush));
     m_painter.setBackground(m_dc.backgroundColour);
     m_painter.setBackgroundMode(m_dc.opaqueBackground ? Qt::OpaqueMode : Qt::TransparentMode);
 }
@@ -298,6 +282,8 @@ void Player::dispatch(const WmfRecord &r)
     case wmf::LineTo:
         if (r.has(2)) {
             const QPointF to(r.s16(1), r.s16(0));
+            if (!spendLine({m_dc.position, to}))
+                break;
             useShapeTools(false);
             m_painter.drawLine(m_dc.position, to);
             m_dc.position = to;
@@ -310,6 +296,8 @@ void Player::dispatch(const WmfRecord &r)
             if (count < 1 || !r.has(1 + 2 * qsizetype(count)))
                 break;
             const QPolygonF polygon = points(r, 1, count);
+            if (!(r.function() == wmf::Polygon ? spendArea(polygon.boundingRect()) : spendLine(polygon)))
+                break;
             useShapeTools(r.function() == wmf::Polygon);
             if (r.function() == wmf::Polygon)
                 m_painter.drawPolygon(polygon, m_dc.fillRule);
@@ -338,25 +326,27 @@ void Player::dispatch(const WmfRecord &r)
                 path.addPolygon(polygon);
                 word += 2 * count;
             }
+            if (!spendArea(path.boundingRect()))
+                break;
             useShapeTools(true);
             m_painter.drawPath(path);
         }
         break;
     case wmf::Rectangle:
-        if (r.has(4)) {
+        if (r.has(4) && spendArea(rectFromLTRB(r, 0))) {
             useShapeTools(true);
             m_painter.drawRect(rectFromLTRB(r, 0));
         }
         break;
     case wmf::RoundRect:
-        if (r.has(6)) {
+        if (r.has(6) && spendArea(rectFromLTRB(r, 2))) {
             useShapeTools(true);
             m_painter.drawRoundedRect(rectFromLTRB(r, 2), std::abs(r.s16(1)) / 2.0,
                                       std::abs(r.s16(0)) / 2.0, Qt::AbsoluteSize);
         }
         break;
     case wmf::Ellipse:
-        if (r.has(4)) {
+        if (r.has(4) && spendArea(rectFromLTRB(r, 0))) {
             useShapeTools(true);
             m_painter.drawEllipse(rectFromLTRB(r, 0));
         }
@@ -364,7 +354,7 @@ void Player::dispatch(const WmfRecord &r)
     case wmf::Arc:
     case wmf::Pie:
     case wmf::Chord:
-        if (r.has(8))
+        if (r.has(8) && spendArea(rectFromLTRB(r, 4)))
             drawArcLike(r, r.function());
         break;
     case wmf::SetPixel:
@@ -386,7 +376,7 @@ void Player::dispatch(const WmfRecord &r)
     case wmf::StretchDib:
     case wmf::DibStretchBlt:
     case wmf::DibBitBlt:
-        drawBitmap(r, r.function());
+        drawBitmap(r);
         break;
     default:
         break;   // unknown or not needed: skipped by its size
@@ -470,9 +460,11 @@ void Player::patBlt(const WmfRecord &r)
     // Raster operation (2 words), height, width, y, x.
     const quint32 rop = r.u32(0);
     const QRectF rect = QRectF(r.s16(5), r.s16(4), r.s16(3), r.s16(2)).normalized();
+    if (!spendArea(rect))
+        return;
     useLogicalCoordinates();
     if (rop == patCopy)
-        m_painter.fillRect(rect, deviceBrush());
+        m_painter.fillRect(rect, toQBrush(m_dc.brush));
     else if (rop == blackness)
         m_painter.fillRect(rect, Qt::black);
     else if (rop == whiteness)
@@ -524,6 +516,8 @@ void Player::drawText(const WmfRecord &r, bool extended)
                 run.advances.push_back(r.s16(word + i));
         }
     }
+    if (m_textRunsLeft-- <= 0 || (run.opaqueRect && !spendArea(*run.opaqueRect)))
+        return;
     if (m_dc.textAlign & 1)
         run.origin = m_dc.position;   // text follows the current position
     const double advance = drawTextRun(m_painter, logicalToDevice(), m_dc, run);
@@ -531,68 +525,17 @@ void Player::drawText(const WmfRecord &r, bool extended)
         m_dc.position.rx() += advance;
 }
 
-void Player::drawBitmap(const WmfRecord &r, quint16 function)
+void Player::drawBitmap(const WmfRecord &r)
 {
-    // Source and destination rectangles precede the bitmap; their layout
-    // differs by record.
-    quint32 rop = r.u32(0);
-    int word = 2;
-    if (function == wmf::StretchDib)
-        ++word;   // colour usage
-    QRectF source;
-    QRectF dest;
-    if (function == wmf::DibBitBlt) {
-        // y source, x source, height, width, y, x.
-        if (!r.has(word + 6))
-            return;
-        const double h = r.s16(word + 2), w = r.s16(word + 3);
-        source = QRectF(r.s16(word + 1), r.s16(word), w, h);
-        dest = QRectF(r.s16(word + 5), r.s16(word + 4), w, h);
-        word += 6;
-    } else {
-        // Source height, width, y, x; destination height, width, y, x.
-        if (!r.has(word + 8))
-            return;
-        source = QRectF(r.s16(word + 3), r.s16(word + 2), r.s16(word + 1), r.s16(word));
-        dest = QRectF(r.s16(word + 7), r.s16(word + 6), r.s16(word + 5), r.s16(word + 4));
-        word += 8;
-    }
-    QImage image = decodeDib(r.bytes(word, r.parameterWords() * 2));
-    if (image.isNull())
+    const bool rasterOps = m_painter.paintEngine()
+                           && m_painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+    const auto bitmap = readBitmapRecord(r, rasterOps, m_bitmapPixelBudget);
+    if (!bitmap || !spendArea(bitmap->dest))
         return;
-
-    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
-    if (rop != srcCopy) {
-        const bool rasterOps = m_painter.paintEngine() && m_painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
-        if (rop == srcAnd && rasterOps)
-            mode = QPainter::RasterOp_SourceAndDestination;
-        else if (rop == srcPaint && rasterOps)
-            mode = QPainter::RasterOp_SourceOrDestination;
-        else if (rop == srcInvert && rasterOps)
-            mode = QPainter::RasterOp_SourceXorDestination;
-        else if (rop == srcAnd || rop == srcPaint || rop == srcInvert)
-            return;   // a mask step this device cannot combine: leave it out
-    }
-
-    // The source rectangle counts rows from the bottom of an upright bitmap.
-    const int height = image.height();
-    source = QRectF(source.x(), height - source.y() - source.height(), source.width(), source.height());
-    if (source.width() <= 0 || source.height() <= 0)
-        source = image.rect();
-    source = source.intersected(QRectF(image.rect()));
-    if (source.isEmpty())
-        return;
-    const bool mirrorX = dest.width() < 0;
-    const bool mirrorY = dest.height() < 0;
-    if (mirrorX || mirrorY) {
-        image = image.copy(source.toAlignedRect()).mirrored(mirrorX, mirrorY);
-        source = image.rect();
-        dest = dest.normalized();
-    }
     useLogicalCoordinates();
     m_painter.save();
-    m_painter.setCompositionMode(mode);
-    m_painter.drawImage(dest, image, source);
+    m_painter.setCompositionMode(bitmap->mode);
+    m_painter.drawImage(bitmap->dest, bitmap->image, bitmap->source);
     m_painter.restore();
 }
 

@@ -298,6 +298,12 @@ void TestWmf::survivesHostileFiles_data()
     states.record(restoreDc, {-30000});
     QTest::newRow("unbalanced save and restore") << states.placeable(frame, 1000) << true << true;
 
+    WmfBuilder overpainted = red;
+    for (int i = 0; i < 600; ++i)
+        overpainted.rectangle(frame);
+    overpainted.brush(Qt::blue).select(2).rectangle(frame);
+    QTest::newRow("painting 600 pages over, cut short") << overpainted.placeable(frame, 1000) << true << true;
+
     WmfBuilder dashes = scene();
     dashes.record(0x020C, {1, 1}).pen(Qt::black, 0, 2).select(1)
         .record(0x0418, {32767, 32767, -32768, -32768}).record(0x0213, {32767, 32767});
