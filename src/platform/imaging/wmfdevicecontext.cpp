@@ -1,5 +1,7 @@
 #include "platform/imaging/wmfdevicecontext.h"
 
+#include "platform/imaging/wmfrecord.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,6 +15,73 @@ WmfDeviceContext::WmfDeviceContext(const QRectF &frame)
 {
     brush.style = WmfBrush::Solid;
     brush.colour = Qt::white;
+}
+
+bool WmfDeviceContext::apply(const WmfRecord &r)
+{
+    // Records too short for their parameters, or setting a zero extent,
+    // change nothing.
+    switch (r.function()) {
+    case wmf::SetWindowOrg:
+        if (r.has(2))
+            windowOrigin = QPointF(r.s16(1), r.s16(0));
+        return true;
+    case wmf::SetWindowExt:
+        if (r.has(2) && r.s16(0) != 0 && r.s16(1) != 0)
+            windowExtent = QSizeF(r.s16(1), r.s16(0));
+        return true;
+    case wmf::OffsetWindowOrg:
+        if (r.has(2))
+            windowOrigin += QPointF(r.s16(1), r.s16(0));
+        return true;
+    case wmf::ScaleWindowExt:
+        // x numerator, x denominator, y numerator, y denominator, stored backwards.
+        if (r.has(4) && r.s16(0) != 0 && r.s16(1) != 0 && r.s16(2) != 0 && r.s16(3) != 0)
+            windowExtent = QSizeF(windowExtent.width() * r.s16(3) / r.s16(2),
+                                  windowExtent.height() * r.s16(1) / r.s16(0));
+        return true;
+    case wmf::SetViewportOrg:
+        if (r.has(2))
+            viewportOrigin = QPointF(r.s16(1), r.s16(0));
+        return true;
+    case wmf::SetViewportExt:
+        if (r.has(2))
+            viewportExtent = QSizeF(r.s16(1), r.s16(0));
+        return true;
+    case wmf::OffsetViewportOrg:
+    case wmf::ScaleViewportExt:
+        return true;   // the viewport does not take part in the mapping
+    case wmf::SetMapMode:
+        if (r.has(1) && r.u16(0) >= Text && r.u16(0) <= Anisotropic)
+            mapMode = r.u16(0);
+        return true;
+    case wmf::SetBkMode:
+        if (r.has(1))
+            opaqueBackground = r.u16(0) == 2;
+        return true;
+    case wmf::SetBkColor:
+        if (r.has(2))
+            backgroundColour = r.colour(0);
+        return true;
+    case wmf::SetTextColor:
+        if (r.has(2))
+            textColour = r.colour(0);
+        return true;
+    case wmf::SetTextAlign:
+        if (r.has(1))
+            textAlign = r.u16(0);
+        return true;
+    case wmf::MoveTo:
+        if (r.has(2))
+            position = QPointF(r.s16(1), r.s16(0));
+        return true;
+    case wmf::SetPolyFillMode:
+        if (r.has(1))
+            fillRule = r.u16(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
+        return true;
+    default:
+        return false;
+    }
 }
 
 QTransform WmfDeviceContext::logicalToFrame(const QRectF &frame, int unitsPerInch) const

@@ -10,6 +10,8 @@
 
 namespace imaging {
 
+class WmfRecord;
+
 // The drawing state a metafile changes as it plays, saved and restored as a
 // whole by its save and restore records.
 struct WmfDeviceContext {
@@ -36,6 +38,10 @@ struct WmfDeviceContext {
     Qt::FillRule fillRule = Qt::OddEvenFill;
     int textAlign = 0;
     QPointF position;
+
+    // Applies a record that only changes this state (mapping, colours,
+    // modes, current position); false for any other record.
+    bool apply(const WmfRecord &record);
 
     // Logical coordinates to the frame's coordinates. `unitsPerInch` gives
     // the fixed scale of the metric and English map modes.

@@ -51,7 +51,7 @@ private:
     QRectF rectFromLTRB(const WmfRecord &r, int bottomWord) const;
     QPolygonF points(const WmfRecord &r, int firstWord, int count) const;
     void drawArcLike(const WmfRecord &r, quint16 function);
-    void drawText(const WmfRecord &r, bool extended);
+    void drawText(const WmfRecord &r);
     void drawBitmap(const WmfRecord &r);
     void patBlt(const WmfRecord &r);
     void selectObject(int index);
@@ -173,70 +173,11 @@ QPolygonF Player::points(const WmfRecord &r, int firstWord, int count) const
 
 void Player::dispatch(const WmfRecord &r)
 {
+    if (m_dc.apply(r)) {
+        useLogicalCoordinates();
+        return;
+    }
     switch (r.function()) {
-    case wmf::SetWindowOrg:
-        if (r.has(2)) {
-            m_dc.windowOrigin = QPointF(r.s16(1), r.s16(0));
-            useLogicalCoordinates();
-        }
-        break;
-    case wmf::SetWindowExt:
-        if (r.has(2) && r.s16(0) != 0 && r.s16(1) != 0) {
-            m_dc.windowExtent = QSizeF(r.s16(1), r.s16(0));
-            useLogicalCoordinates();
-        }
-        break;
-    case wmf::OffsetWindowOrg:
-        if (r.has(2)) {
-            m_dc.windowOrigin += QPointF(r.s16(1), r.s16(0));
-            useLogicalCoordinates();
-        }
-        break;
-    case wmf::ScaleWindowExt:
-        // x numerator, x denominator, y numerator, y denominator, stored backwards.
-        if (r.has(4) && r.s16(0) != 0 && r.s16(1) != 0 && r.s16(2) != 0 && r.s16(3) != 0) {
-            m_dc.windowExtent = QSizeF(m_dc.windowExtent.width() * r.s16(3) / r.s16(2),
-                                       m_dc.windowExtent.height() * r.s16(1) / r.s16(0));
-            useLogicalCoordinates();
-        }
-        break;
-    case wmf::SetViewportOrg:
-        if (r.has(2))
-            m_dc.viewportOrigin = QPointF(r.s16(1), r.s16(0));
-        break;
-    case wmf::SetViewportExt:
-        if (r.has(2))
-            m_dc.viewportExtent = QSizeF(r.s16(1), r.s16(0));
-        break;
-    case wmf::OffsetViewportOrg:
-    case wmf::ScaleViewportExt:
-        break;   // the viewport does not take part in the mapping
-    case wmf::SetMapMode:
-        if (r.has(1) && r.u16(0) >= WmfDeviceContext::Text && r.u16(0) <= WmfDeviceContext::Anisotropic) {
-            m_dc.mapMode = r.u16(0);
-            useLogicalCoordinates();
-        }
-        break;
-    case wmf::SetBkMode:
-        if (r.has(1))
-            m_dc.opaqueBackground = r.u16(0) == 2;
-        break;
-    case wmf::SetBkColor:
-        if (r.has(2))
-            m_dc.backgroundColour = r.colour(0);
-        break;
-    case wmf::SetTextColor:
-        if (r.has(2))
-            m_dc.textColour = r.colour(0);
-        break;
-    case wmf::SetTextAlign:
-        if (r.has(1))
-            m_dc.textAlign = r.u16(0);
-        break;
-    case wmf::SetPolyFillMode:
-        if (r.has(1))
-            m_dc.fillRule = r.u16(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill;
-        break;
     case wmf::CreatePenIndirect:
         m_objects.add(r.has(5) ? WmfObject(penFromRecord(r)) : WmfObject(WmfUnusedObject{}));
         break;
@@ -274,10 +215,6 @@ void Player::dispatch(const WmfRecord &r)
             useLogicalCoordinates();
             m_painter.setClipRect(rectFromLTRB(r, 0), Qt::IntersectClip);
         }
-        break;
-    case wmf::MoveTo:
-        if (r.has(2))
-            m_dc.position = QPointF(r.s16(1), r.s16(0));
         break;
     case wmf::LineTo:
         if (r.has(2)) {
@@ -368,10 +305,8 @@ void Player::dispatch(const WmfRecord &r)
             patBlt(r);
         break;
     case wmf::TextOut:
-        drawText(r, false);
-        break;
     case wmf::ExtTextOut:
-        drawText(r, true);
+        drawText(r);
         break;
     case wmf::StretchDib:
     case wmf::DibStretchBlt:
@@ -471,51 +406,12 @@ void Player::patBlt(const WmfRecord &r)
         m_painter.fillRect(rect, Qt::white);
 }
 
-void Player::drawText(const WmfRecord &r, bool extended)
+void Player::drawText(const WmfRecord &r)
 {
-    WmfTextRun run;
-    if (!extended) {
-        // Length, the string padded to whole words, y, x.
-        if (!r.has(1))
-            return;
-        const int length = r.s16(0);
-        const qsizetype stringWords = (qMax(0, length) + 1) / 2;
-        if (length <= 0 || !r.has(1 + stringWords + 2))
-            return;
-        run.text = decodeAnsi(r.bytes(1, length));
-        run.origin = QPointF(r.s16(1 + stringWords + 1), r.s16(1 + stringWords));
-    } else {
-        // y, x, length, options, an optional rectangle, the string, then
-        // optional advances.
-        if (!r.has(4))
-            return;
-        const int length = r.s16(2);
-        const quint16 options = r.u16(3);
-        constexpr quint16 opaque = 0x0002;
-        constexpr quint16 clipped = 0x0004;
-        int word = 4;
-        if (options & (opaque | clipped)) {
-            if (!r.has(word + 4))
-                return;
-            // Stored left, top, right, bottom.
-            const QRectF rect(QPointF(r.s16(word), r.s16(word + 1)), QPointF(r.s16(word + 2), r.s16(word + 3)));
-            if (options & opaque)
-                run.opaqueRect = rect;
-            if (options & clipped)
-                run.clipRect = rect;
-            word += 4;
-        }
-        const qsizetype stringWords = (qMax(0, length) + 1) / 2;
-        if (length < 0 || !r.has(word + stringWords))
-            return;
-        run.text = decodeAnsi(r.bytes(word, length));
-        run.origin = QPointF(r.s16(1), r.s16(0));
-        word += int(stringWords);
-        if (length > 0 && r.has(word + length)) {
-            for (int i = 0; i < length; ++i)
-                run.advances.push_back(r.s16(word + i));
-        }
-    }
+    std::optional<WmfTextRun> read = readTextRecord(r);
+    if (!read)
+        return;
+    WmfTextRun &run = *read;
     if (m_textRunsLeft-- <= 0 || (run.opaqueRect && !spendArea(*run.opaqueRect)))
         return;
     if (m_dc.textAlign & 1)

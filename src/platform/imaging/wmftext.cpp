@@ -1,6 +1,7 @@
 #include "platform/imaging/wmftext.h"
 
 #include "platform/imaging/wmfdevicecontext.h"
+#include "platform/imaging/wmfrecord.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -52,6 +53,54 @@ QFont deviceFont(const WmfFont &spec, double xScale, double yScale, const QPaint
 }
 
 } // namespace
+
+std::optional<WmfTextRun> readTextRecord(const WmfRecord &r)
+{
+    WmfTextRun run;
+    if (r.function() == wmf::TextOut) {
+        // Length, the string padded to whole words, y, x.
+        if (!r.has(1))
+            return std::nullopt;
+        const int length = r.s16(0);
+        const qsizetype stringWords = (qMax(0, length) + 1) / 2;
+        if (length <= 0 || !r.has(1 + stringWords + 2))
+            return std::nullopt;
+        run.text = decodeAnsi(r.bytes(1, length));
+        run.origin = QPointF(r.s16(1 + stringWords + 1), r.s16(1 + stringWords));
+    } else {
+        // y, x, length, options, an optional rectangle, the string, then
+        // optional advances.
+        if (!r.has(4))
+            return std::nullopt;
+        const int length = r.s16(2);
+        const quint16 options = r.u16(3);
+        constexpr quint16 opaque = 0x0002;
+        constexpr quint16 clipped = 0x0004;
+        int word = 4;
+        if (options & (opaque | clipped)) {
+            if (!r.has(word + 4))
+                return std::nullopt;
+            // Stored left, top, right, bottom.
+            const QRectF rect(QPointF(r.s16(word), r.s16(word + 1)), QPointF(r.s16(word + 2), r.s16(word + 3)));
+            if (options & opaque)
+                run.opaqueRect = rect;
+            if (options & clipped)
+                run.clipRect = rect;
+            word += 4;
+        }
+        const qsizetype stringWords = (qMax(0, length) + 1) / 2;
+        if (length < 0 || !r.has(word + stringWords))
+            return std::nullopt;
+        run.text = decodeAnsi(r.bytes(word, length));
+        run.origin = QPointF(r.s16(1), r.s16(0));
+        word += int(stringWords);
+        if (length > 0 && r.has(word + length)) {
+            for (int i = 0; i < length; ++i)
+                run.advances.push_back(r.s16(word + i));
+        }
+    }
+    return run;
+}
 
 double drawTextRun(QPainter &painter, const QTransform &logicalToDevice,
                    const WmfDeviceContext &dc, const WmfTextRun &run)

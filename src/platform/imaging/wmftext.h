@@ -13,6 +13,7 @@ class QPainter;
 namespace imaging {
 
 struct WmfDeviceContext;
+class WmfRecord;
 
 // One string of a text record, in logical units.
 struct WmfTextRun {
@@ -22,6 +23,9 @@ struct WmfTextRun {
     std::optional<QRectF> opaqueRect;  // filled with the background colour first
     std::optional<QRectF> clipRect;
 };
+
+// Reads a TextOut or ExtTextOut record; nothing for a damaged one.
+std::optional<WmfTextRun> readTextRecord(const WmfRecord &record);
 
 // Draws a run with the context's font, colours and alignment. Glyphs are
 // laid out at the device's own resolution and stay upright whatever the
