@@ -66,6 +66,8 @@ private slots:
     void drawsFilledShapesInPlace();
     void followsTheWindowMapping_data();
     void followsTheWindowMapping();
+    void drawsPieAnticlockwise_data();
+    void drawsPieAnticlockwise();
     void restoresSavedState();
     void reusesFreedObjectSlots();
     void drawsTextOnItsBackground();
@@ -176,6 +178,31 @@ void TestWmf::followsTheWindowMapping()
     QCOMPARE(image.pixel(red), qRgb(255, 0, 0));
     if (white.x() >= 0)
         QCOMPARE(image.pixel(white), qRgb(255, 255, 255));
+}
+
+void TestWmf::drawsPieAnticlockwise_data()
+{
+    // A pie from the box's right-hand point to its top point covers the
+    // top-right quarter of the page, whichever way the window's y runs.
+    constexpr quint16 pie = 0x081A;
+    QTest::addColumn<QByteArray>("bytes");
+    WmfBuilder down = scene();
+    down.brush(Qt::red).select(1).record(pie, {0, 500, 500, 1000, 1000, 1000, 0, 0});
+    QTest::newRow("y growing downwards") << down.placeable(frame, 1000);
+    WmfBuilder up;
+    up.window(0, 1000, 1000, -1000).pen(Qt::black, 0, 5).select(0).brush(Qt::red).select(1)
+        .record(pie, {1000, 500, 500, 1000, 1000, 1000, 0, 0});
+    QTest::newRow("y growing upwards") << up.placeable(frame, 1000);
+}
+
+void TestWmf::drawsPieAnticlockwise()
+{
+    QFETCH(QByteArray, bytes);
+    const QImage image = drawn(load(bytes), QSize(100, 100), QRectF(0, 0, 100, 100));
+    QCOMPARE(image.pixel(70, 30), qRgb(255, 0, 0));
+    QCOMPARE(image.pixel(30, 30), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(30, 70), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(70, 70), qRgb(255, 255, 255));
 }
 
 void TestWmf::restoresSavedState()
