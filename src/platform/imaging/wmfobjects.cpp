@@ -91,10 +91,15 @@ WmfFont fontFromRecord(const WmfRecord &record)
     return font;
 }
 
-WmfObject patternBrushFromRecord(const WmfRecord &record)
+WmfObject patternBrushFromRecord(const WmfRecord &record, qint64 &pixelBudget)
 {
     // Style, colour usage, then the bitmap.
-    const QImage pattern = decodeDib(record.bytes(2, record.parameterWords() * 2));
+    const QByteArrayView dib = record.bytes(2, record.parameterWords() * 2);
+    const qint64 pixels = dibPixelCount(dib);
+    if (pixels <= 0 || pixels > pixelBudget)
+        return WmfUnusedObject{};
+    pixelBudget -= pixels;
+    const QImage pattern = decodeDib(dib);
     if (pattern.isNull())
         return WmfUnusedObject{};
     const QImage mean = resampleImage(pattern, QSize(1, 1));

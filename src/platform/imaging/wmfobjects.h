@@ -61,7 +61,8 @@ QBrush toQBrush(const WmfBrush &brush);
 WmfFont fontFromRecord(const WmfRecord &record);
 // A brush made from a bitmap pattern is drawn solid in the pattern's mean
 // colour: the pattern's scale is device-bound and rarely survives printing.
-WmfObject patternBrushFromRecord(const WmfRecord &record);
+// Its pixels count against `pixelBudget`, shared with the bitmap records.
+WmfObject patternBrushFromRecord(const WmfRecord &record, qint64 &pixelBudget);
 
 // The file's object table: a new object takes the lowest free index.
 class WmfObjectTable {

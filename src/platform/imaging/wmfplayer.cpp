@@ -45,7 +45,7 @@ private:
     void useLogicalCoordinates();
     void useShapeTools(bool fill);
     double minimumLineWidth() const;
-    bool spendArea(const QRectF &logical);
+    bool spendArea(const QRectF &logical, qsizetype points = 0);
     bool spendLine(const QPolygonF &logical);
 
     QRectF rectFromLTRB(const WmfRecord &r, int bottomWord) const;
@@ -123,10 +123,10 @@ double Player::minimumLineWidth() const
     return std::max(1.0, (device ? device->logicalDpiX() : 96) / 96.0);
 }
 
-bool Player::spendArea(const QRectF &logical)
+bool Player::spendArea(const QRectF &logical, qsizetype points)
 {
     const QRectF device = logicalToDevice().mapRect(logical).intersected(m_device.mapRect(m_target));
-    m_paintBudget -= std::max(1.0, device.width() * device.height());
+    m_paintBudget -= std::max(1.0, device.width() * device.height()) + double(points);
     return m_paintBudget > 0;
 }
 
@@ -138,7 +138,7 @@ bool Player::spendLine(const QPolygonF &logical)
         length += QLineF(device[i - 1], device[i]).length();
     const double width = std::max(minimumLineWidth(),
                                   m_dc.pen.width * std::sqrt(std::abs(logicalToDevice().determinant())));
-    m_paintBudget -= std::max(1.0, std::min(length, 1e12) * width);
+    m_paintBudget -= std::max(1.0, std::min(length, 1e12) * width) + double(logical.size());
     return m_paintBudget > 0;
 }
 
@@ -188,7 +188,7 @@ void Player::dispatch(const WmfRecord &r)
         m_objects.add(r.has(9) ? WmfObject(fontFromRecord(r)) : WmfObject(WmfUnusedObject{}));
         break;
     case wmf::DibCreatePatternBrush:
-        m_objects.add(patternBrushFromRecord(r));
+        m_objects.add(patternBrushFromRecord(r, m_bitmapPixelBudget));
         break;
     case wmf::CreatePatternBrush:
     case wmf::CreatePalette:
@@ -233,7 +233,7 @@ void Player::dispatch(const WmfRecord &r)
             if (count < 1 || !r.has(1 + 2 * qsizetype(count)))
                 break;
             const QPolygonF polygon = points(r, 1, count);
-            if (!(r.function() == wmf::Polygon ? spendArea(polygon.boundingRect()) : spendLine(polygon)))
+            if (!(r.function() == wmf::Polygon ? spendArea(polygon.boundingRect(), polygon.size()) : spendLine(polygon)))
                 break;
             useShapeTools(r.function() == wmf::Polygon);
             if (r.function() == wmf::Polygon)
@@ -263,7 +263,7 @@ void Player::dispatch(const WmfRecord &r)
                 path.addPolygon(polygon);
                 word += 2 * count;
             }
-            if (!spendArea(path.boundingRect()))
+            if (!spendArea(path.boundingRect(), total))
                 break;
             useShapeTools(true);
             m_painter.drawPath(path);

@@ -72,6 +72,7 @@ private slots:
     void reusesFreedObjectSlots();
     void drawsTextOnItsBackground();
     void drawsEmbeddedBitmap();
+    void fillsWithPatternMeanColour();
     void rasterisesForPixelOperations();
     void survivesHostileFiles_data();
     void survivesHostileFiles();
@@ -252,6 +253,15 @@ void TestWmf::drawsEmbeddedBitmap()
     QCOMPARE(image.pixel(90, 10), qRgb(0, 255, 0));
     QCOMPARE(image.pixel(10, 90), qRgb(0, 0, 255));
     QCOMPARE(image.pixel(90, 90), qRgb(255, 255, 255));
+}
+
+void TestWmf::fillsWithPatternMeanColour()
+{
+    WmfBuilder b = scene();
+    b.patternBrush({{qRgb(0, 0, 0), qRgb(255, 255, 255)}, {qRgb(255, 255, 255), qRgb(0, 0, 0)}})
+        .select(1).rectangle(frame);
+    const QImage image = drawn(load(b.placeable(frame, 1000)), QSize(40, 40), QRectF(0, 0, 40, 40));
+    QVERIFY(colourDistance(image.pixel(20, 20), qRgb(128, 128, 128)) <= 1);
 }
 
 void TestWmf::rasterisesForPixelOperations()

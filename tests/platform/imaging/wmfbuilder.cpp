@@ -123,30 +123,42 @@ WmfBuilder &WmfBuilder::extTextOut(QPoint at, const QByteArray &text, const QRec
     return record(0x0A32, words + wordsOf(text));
 }
 
-WmfBuilder &WmfBuilder::stretchDib(const QRect &dest, const QList<QList<QRgb>> &rows)
+QList<qint16> WmfBuilder::dib(const QList<QList<QRgb>> &rows)
 {
     const int height = int(rows.size());
     const int width = height ? int(rows.first().size()) : 0;
-    QByteArray dib;
-    put32(dib, 40);
-    put32(dib, quint32(width));
-    put32(dib, quint32(height));   // bottom-up
-    put16(dib, 1);
-    put16(dib, 24);
+    QByteArray bytes;
+    put32(bytes, 40);
+    put32(bytes, quint32(width));
+    put32(bytes, quint32(height));   // bottom-up
+    put16(bytes, 1);
+    put16(bytes, 24);
     for (int i = 0; i < 6; ++i)
-        put32(dib, 0);
+        put32(bytes, 0);
     const int rowBytes = (width * 3 + 3) / 4 * 4;
     for (int y = height - 1; y >= 0; --y) {
         QByteArray row;
         for (QRgb c : rows[y])
             row.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c)));
         row.append(rowBytes - row.size(), '\0');
-        dib += row;
+        bytes += row;
     }
+    return wordsOf(bytes);
+}
+
+WmfBuilder &WmfBuilder::patternBrush(const QList<QList<QRgb>> &rows)
+{
+    return record(0x0142, QList<qint16>{6, 0} + dib(rows));   // a bitmap pattern, RGB colours
+}
+
+WmfBuilder &WmfBuilder::stretchDib(const QRect &dest, const QList<QList<QRgb>> &rows)
+{
+    const int height = int(rows.size());
+    const int width = height ? int(rows.first().size()) : 0;
     QList<qint16> words{qint16(0x0020), qint16(0x00CC), 0,   // SRCCOPY, RGB colours
                         qint16(height), qint16(width), 0, 0,
                         qint16(dest.height()), qint16(dest.width()), qint16(dest.y()), qint16(dest.x())};
-    return record(0x0F43, words + wordsOf(dib));
+    return record(0x0F43, words + dib(rows));
 }
 
 QByteArray WmfBuilder::bare(bool withEnd) const

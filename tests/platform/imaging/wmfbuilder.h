@@ -28,12 +28,14 @@ public:
     WmfBuilder &extTextOut(QPoint at, const QByteArray &text, const QRect *opaque = nullptr);
     // A 24-bit bitmap, rows given top first, stretched over `dest`.
     WmfBuilder &stretchDib(const QRect &dest, const QList<QList<QRgb>> &rows);
+    WmfBuilder &patternBrush(const QList<QList<QRgb>> &rows);
 
     // The file: with a placeable header, or bare.
     QByteArray placeable(const QRect &frame, int unitsPerInch, bool withEnd = true) const;
     QByteArray bare(bool withEnd = true) const;
 
     static QList<qint16> colour(QColor c);
+    static QList<qint16> dib(const QList<QList<QRgb>> &rows);   // 24 bits, bottom-up
 
 private:
     QByteArray m_records;
