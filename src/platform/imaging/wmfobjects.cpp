@@ -20,23 +20,23 @@ WmfPen penFromRecord(const WmfRecord &record)
     return pen;
 }
 
-QPen toQPen(const WmfPen &spec, double deviceScale, double thinnest)
+QPen toQPen(const WmfPen &described, double deviceScale, double thinnest)
 {
-    if (spec.style == WmfPen::Null)
+    if (described.style == WmfPen::Null)
         return Qt::NoPen;
-    QPen pen(spec.colour);
-    pen.setCapStyle(spec.endCap == 1 ? Qt::SquareCap : spec.endCap == 2 ? Qt::FlatCap : Qt::RoundCap);
-    pen.setJoinStyle(spec.join == 1 ? Qt::BevelJoin : spec.join == 2 ? Qt::MiterJoin : Qt::RoundJoin);
-    if (spec.width * deviceScale >= thinnest) {
-        pen.setWidthF(spec.width);
+    QPen pen(described.colour);
+    pen.setCapStyle(described.endCap == 1 ? Qt::SquareCap : described.endCap == 2 ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(described.join == 1 ? Qt::BevelJoin : described.join == 2 ? Qt::MiterJoin : Qt::RoundJoin);
+    if (described.width * deviceScale >= thinnest) {
+        pen.setWidthF(described.width);
         return pen;
     }
     pen.setCosmetic(true);
     pen.setWidthF(thinnest);
     static const Qt::PenStyle dashes[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
                                           Qt::DashDotLine, Qt::DashDotDotLine};
-    if (spec.style >= 0 && spec.style <= WmfPen::DashDotDot)
-        pen.setStyle(dashes[spec.style]);
+    if (described.style >= 0 && described.style <= WmfPen::DashDotDot)
+        pen.setStyle(dashes[described.style]);
     return pen;
 }
 
@@ -60,20 +60,20 @@ WmfBrush brushFromRecord(const WmfRecord &record)
     return brush;
 }
 
-QBrush toQBrush(const WmfBrush &spec)
+QBrush toQBrush(const WmfBrush &described)
 {
-    switch (spec.style) {
+    switch (described.style) {
     case WmfBrush::Null:
         return Qt::NoBrush;
     case WmfBrush::Hatched: {
         static const Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
                                                  Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-        return QBrush(spec.colour, spec.hatch >= 0 && spec.hatch < 6 ? hatches[spec.hatch] : Qt::SolidPattern);
+        return QBrush(described.colour, described.hatch >= 0 && described.hatch < 6 ? hatches[described.hatch] : Qt::SolidPattern);
     }
     case WmfBrush::Solid:
         break;
     }
-    return QBrush(spec.colour);
+    return QBrush(described.colour);
 }
 
 WmfFont fontFromRecord(const WmfRecord &record)

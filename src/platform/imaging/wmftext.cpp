@@ -18,23 +18,23 @@ enum TextAlign { UpdateCp = 1, Right = 2, Centre = 6, Bottom = 8, Baseline = 24 
 
 constexpr double maxFontPixels = 10000;
 
-QFont deviceFont(const WmfFont &spec, double xScale, double yScale, const QPaintDevice *device)
+QFont deviceFont(const WmfFont &described, double xScale, double yScale, const QPaintDevice *device)
 {
-    QFont font(spec.face.isEmpty() ? QStringLiteral("Liberation Sans") : spec.face);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
-    font.setWeight(QFont::Weight(std::clamp(spec.weight > 0 ? spec.weight : 400, 1, 1000)));
+    QFont font(described.face.isEmpty() ? QStringLiteral("Liberation Sans") : described.face);
+    font.setItalic(described.italic);
+    font.setUnderline(described.underline);
+    font.setStrikeOut(described.strikeOut);
+    font.setWeight(QFont::Weight(std::clamp(described.weight > 0 ? described.weight : 400, 1, 1000)));
 
     double em;
-    if (spec.height < 0) {
-        em = -spec.height * yScale;
-    } else if (spec.height > 0) {
+    if (described.height < 0) {
+        em = -described.height * yScale;
+    } else if (described.height > 0) {
         // A cell height includes the internal leading: scale it down.
         font.setPixelSize(100);
         const QFontMetricsF metrics(font, device);
         const double cell = metrics.ascent() + metrics.descent();
-        em = spec.height * yScale * (cell > 0 ? 100 / cell : 1);
+        em = described.height * yScale * (cell > 0 ? 100 / cell : 1);
     } else {
         em = 16.0 * (device ? device->logicalDpiY() : 96) / 96;   // the system's 12 points
     }
@@ -42,10 +42,10 @@ QFont deviceFont(const WmfFont &spec, double xScale, double yScale, const QPaint
 
     // Width asked for, or a mapping that stretches x more than y.
     double stretch = yScale > 0 ? xScale / yScale : 1;
-    if (spec.width > 0) {
+    if (described.width > 0) {
         const double natural = QFontMetricsF(font, device).averageCharWidth();
         if (natural > 0)
-            stretch = spec.width * xScale / natural;
+            stretch = described.width * xScale / natural;
     }
     if (std::abs(stretch - 1) > 0.01)
         font.setStretch(int(std::clamp(std::round(stretch * 100), 1.0, 4000.0)));
