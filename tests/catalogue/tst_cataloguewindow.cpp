@@ -17,26 +17,10 @@ namespace {
 
 // A printer whose page is exactly A4 at 56.7 twips per mm, printable inside
 // 3 mm (170 twips).
-PrinterFacts a4Printer()
-{
-    PrinterFacts facts;
-    facts.deviceName = QStringLiteral("test");
-    facts.pageWidth = 11907;
-    facts.pageHeight = 16839;
-    facts.printableWidth = 11567;
-    facts.printableHeight = 16499;
-    return facts;
-}
+const PrinterFacts a4Printer{QStringLiteral("test"), 11907, 16839, 11567, 16499, 170, 170};
 
-bool isGreen(QRgb pixel)
-{
-    return qRed(pixel) == 0 && qGreen(pixel) == 255 && qBlue(pixel) == 0;
-}
-
-bool isRed(QRgb pixel)
-{
-    return qRed(pixel) == 255 && qGreen(pixel) == 0 && qBlue(pixel) == 0;
-}
+bool isGreen(QRgb pixel) { return (pixel & 0xffffff) == 0x00ff00; }
+bool isRed(QRgb pixel) { return (pixel & 0xffffff) == 0xff0000; }
 
 } // namespace
 
@@ -83,7 +67,7 @@ void TestCatalogueWindow::init()
     m_state = AppState();
     m_state.screenWidthPx = 1280;
     m_state.screenHeightPx = 1024;
-    m_state.setPrinter(a4Printer());
+    m_state.setPrinter(a4Printer);
 }
 
 void TestCatalogueWindow::cleanup()
@@ -107,8 +91,7 @@ void TestCatalogueWindow::openingShowsTheCurrentType()
     QCOMPARE(m_window->objectName(), QStringLiteral("Feuille3"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("CATALOGUE ETIQUETTES"));
     // Centred on a 1280 x 1024 screen.
-    QCOMPARE(m_window->pos(), QPoint((1280 * 15 - CatalogueWindow::designWidth) / 2 / 15,
-                                     (1024 * 15 - CatalogueWindow::designHeight) / 2 / 15));
+    QCOMPARE(m_window->pos(), QPoint(270, 242));
     QVERIFY(m_window->isReady());
     QCOMPARE(m_window->scale(), 7320.0 / 16839);
 
@@ -153,16 +136,13 @@ void TestCatalogueWindow::keysInTheFields_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("beeps");
 
+    // The rest of the filter is tested on EntryFilter itself.
     QTest::newRow("columns: Backspace undone") << "T_colonnes" << "12" << 2 << "\b" << "12" << 1;
     QTest::newRow("columns: Delete works") << "T_colonnes" << "12" << 0 << "\x7f" << "2" << 0;
-    QTest::newRow("rows: letter undone") << "T_rangees" << "8" << 1 << "a" << "8" << 1;
+    // The point is character 46, the code of the Delete key: still undone.
     QTest::newRow("rows: point undone") << "T_rangees" << "8" << 1 << "." << "8" << 1;
-    QTest::newRow("rows: digits") << "T_rangees" << "" << 0 << "16" << "16" << 0;
     QTest::newRow("width: comma completed") << "T_dim(4)" << "" << 0 << "12," << "12,00" << 0;
-    QTest::newRow("width: decimals after comma") << "T_dim(4)" << "" << 0 << "12,5" << "12,500" << 0;
-    QTest::newRow("left: point alone") << "T_dim(0)" << "" << 0 << "." << "0.00" << 0;
     QTest::newRow("height: second symbol undone") << "T_dim(5)" << "37,11" << 5 << "." << "37,11" << 1;
-    QTest::newRow("width: Backspace undone") << "T_dim(4)" << "12,50" << 5 << "\b" << "12,50" << 1;
     QTest::newRow("width: Delete the symbol, type another")
         << "T_dim(4)" << "12,50" << 2 << "\x7f." << "12.50" << 0;
 }
@@ -321,6 +301,10 @@ void TestCatalogueWindow::quitAndHelp()
     QCOMPARE(closed.size(), 1);
     QVERIFY(!m_window->isVisible());
     QVERIFY(!m_window->isReady());
+    // A late click on the list redraws nothing once the window is going.
+    m_window->L_etiq->setCurrentIndex(0);
+    m_window->L_etiq_Click();
+    QCOMPARE(field("T_colonnes")->text(), QStringLiteral("3"));
 
     // The close box does the same.
     m_window->show();
