@@ -1,0 +1,323 @@
+#include "documentdescription.h"
+#include "platform/richtext/rtflimits.h"
+#include "platform/richtext/rtfreader.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+using richtext::readRtf;
+
+namespace {
+
+// As a Windows rich-text control saves a label: font and colour tables, a
+// generator group, \viewkind, \uc1, text with \'hh escapes.
+const QByteArray kRichEditSample =
+    R"({\rtf1\ansi\ansicpg1252\deff0\nouicompat\deflang1036{\fonttbl{\f0\fswiss\fcharset0 Arial;}{\f1\froman\fcharset0 Times New Roman;}}
+{\colortbl ;\red255\green0\blue0;\red0\green0\blue255;}
+{\*\generator Riched20 10.0.19041}\viewkind4\uc1 
+\pard\sa200\sl276\slmult1\f0\fs20 Bonjour \b gras\b0  et \cf1 rouge\cf0\par
+\i\f1\fs28 Deuxi\'e8me ligne\i0\par
+\cf2\ul soulign\'e9\ulnone  \strike barr\'e9\strike0\cf0\par
+}
+)";
+
+// As an office suite saves it: style sheet, revision table, document
+// information, associated fonts (\loch \hich \dbch \af), paragraph
+// properties, Unicode with fallback bytes.
+const QByteArray kOfficeSample =
+    R"({\rtf1\ansi\deff4\adeflang1025
+{\fonttbl{\f0\froman\fprq2\fcharset0 Times New Roman;}{\f1\froman\fprq2\fcharset2 Symbol;}{\f2\fswiss\fprq2\fcharset0 Arial;}{\f3\froman\fprq2\fcharset0 Liberation Serif{\*\falt Times New Roman};}{\f4\fswiss\fprq2\fcharset0 Liberation Sans{\*\falt Arial};}{\f5\fnil\fprq2\fcharset0 Noto Sans CJK SC;}}
+{\colortbl;\red0\green0\blue0;\red0\green0\blue255;\red128\green128\blue128;}
+{\stylesheet{\s0\snext0\widctlpar\hyphpar0\cf0\kerning1\dbch\af5\langfe2052\dbch\af6\afs24\alang1081\loch\f3\hich\af3\fs24\lang1036 Normal;}
+{\s15\sbasedon0\snext16\sb240\sa120\keepn\dbch\af5\dbch\af6\afs28\loch\f4\fs28 Heading;}}
+{\*\rsidtbl \rsid1185263\rsid5380631}{\*\generator LibreOffice/7.4.7.2$Linux_X86_64 LibreOffice_project/40$Build-2}{\info{\title Titre}{\author Anne}{\creatim\yr2024\mo3\dy4\hr10\min12}{\revtim\yr2024\mo3\dy4\hr10\min13}{\printim\yr0\mo0\dy0\hr0\min0}}{\*\userprops{\propname x}\proptype30{\staticval y}}\deftab709
+\hyphauto1\viewscale100
+{\*\pgdsctbl
+{\pgdsc0\pgdscuse451\pgwsxn11906\pghsxn16838\marglsxn1134\margrsxn1134\margtsxn1134\margbsxn1134\pgdscnxt0 Default Page Style;}}
+\formshade\paperh16838\paperw11906\margl1134\margr1134\margt1134\margb1134\sectd\sbknone\pgndec\sftnnar\saftnnrlc\sectunlocked1\pgwsxn11906\pghsxn16838\marglsxn1134\margrsxn1134\margtsxn1134\margbsxn1134\ftnbj\ftnstart1\ftnrstcont\ftnnar\aenddoc\aftnrstcont\aftnstart1\aftnnrlc
+{\*\ftnsep\chftnsep}\pgndec\pard\plain \s0\ql\widctlpar\hyphpar0\ltrpar\sa140\cf0\kerning1\dbch\af5\langfe2052\dbch\af6\afs24\alang1081\loch\f3\hich\af3\fs24\lang1036{\rtlch \ltrch\loch\cf2
+Texte bleu }{\rtlch \ltrch\loch\b\fs32
+\u201\'c9t\u233\'e9}
+\par \pard\plain \s0\ql\widctlpar\hyphpar0\ltrpar\sa140\cf0\kerning1\dbch\af5\langfe2052\dbch\af6\afs24\alang1081\loch\f3\hich\af3\fs24\lang1036\sb0\sa140{\rtlch \ltrch\loch\f4\i
+Sans italique }{\dbch\af5\loch\f5\uc2 \u26085\'93\'fa\u26412\'96\'7b}
+\par }
+)";
+
+QTextDocument *freshDocument(QObject *parent)
+{
+    auto *document = new QTextDocument(parent);
+    document->setDefaultFont(QFont(QStringLiteral("Liberation Sans"), 11));
+    return document;
+}
+
+} // namespace
+
+class TestRtfReader : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsFormats_data();
+    void readsFormats();
+    void readsText_data();
+    void readsText();
+    void hostileInput_data();
+    void hostileInput();
+    void replacesContentAndClearsUndo();
+    void limitsParagraphCount();
+    void readsLargePlainText();
+    void loadsFile();
+    void refusesMissingOrHugeFile();
+};
+
+void TestRtfReader::readsFormats_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("rich-text control") << kRichEditSample
+        << QStringLiteral("[Arial 10]Bonjour [Arial 10 b]gras[Arial 10] et [Arial 10 #ff0000]rouge"
+                          " | [Times New Roman 14 i]Deuxième ligne"
+                          " | [Times New Roman 14 u #0000ff]souligné[Times New Roman 14 #0000ff] "
+                          "[Times New Roman 14 s #0000ff]barré");
+    QTest::newRow("office suite") << kOfficeSample
+        << QStringLiteral("[Liberation Serif 12 #0000ff]Texte bleu [Liberation Serif 16 b]Été"
+                          " | [Liberation Sans 12 i]Sans italique [Noto Sans CJK SC 12]日本");
+    QTest::newRow("groups restore state")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Courier New;}}\f0 a{\b b{\i\f1\fs40 c}d}e})")
+        << QStringLiteral("[Arial 12]a[Arial 12 b]b[Courier New 20 bi]c[Arial 12 b]d[Arial 12]e");
+    QTest::newRow("plain resets character formatting")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Courier New;}}{\colortbl;\red0\green128\blue0;}\f1\fs16\b\i\ul\strike\cf1 x\plain y})")
+        << QStringLiteral("[Courier New 8 bius #008000]x[Arial 12]y");
+    QTest::newRow("style words switched off by zero")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\b\i\ul\strike a\b0\i0\ul0\strike0 b\uldb c\ulnone d})")
+        << QStringLiteral("[Arial 12 bius]a[Arial 12]b[Arial 12 u]c[Arial 12]d");
+    QTest::newRow("highlight and background are not kept")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red255\green255\blue0;}\highlight1 a\cb1 b})")
+        << QStringLiteral("[Arial 12]ab");
+    QTest::newRow("font sizes are clamped")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\fs999999 a\fs1 b\fs0 c\fs-4 d\fs21 e})")
+        << QStringLiteral("[Arial 1638]a[Arial 1]b[Arial 12]cd[Arial 10.5]e");
+    QTest::newRow("undefined font takes the default font")
+        << QByteArray(R"({\rtf1\deff1{\fonttbl{\f0 Arial;}{\f1 Courier New;}}\f7 a\f0 b})")
+        << QStringLiteral("[Courier New 12]a[Arial 12]b");
+    QTest::newRow("no font table: the document's font")
+        << QByteArray(R"({\rtf1 \b a})") << QStringLiteral("[Liberation Sans 12 b]a");
+    QTest::newRow("flat font table and entry without semicolon")
+        << QByteArray(R"({\rtf1{\fonttbl\f0\fswiss Arial;\f1\froman Times New Roman}\f1 a})")
+        << QStringLiteral("[Times New Roman 12]a");
+    QTest::newRow("colour table: auto entry, out of range index")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red10\green20\blue30;}\cf1 a\cf9 b\cf0 c})")
+        << QStringLiteral("[Arial 12 #0a141e]a[Arial 12]bc");
+    QTest::newRow("empty paragraphs keep the size of their mark")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\fs20 a\par\fs40\par\fs10 b\par})")
+        << QStringLiteral("[Arial 10]a | [Arial 20] | [Arial 5]b");
+}
+
+void TestRtfReader::readsFormats()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QTextDocument *document = freshDocument(this);
+    const richtext::RtfReadResult result = readRtf(rtf, document);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(testing::describe(*document), expected);
+}
+
+void TestRtfReader::readsText_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("literals and special characters")
+        << QByteArray(R"({\rtf1 a\{b\}c\\d\tab e\~f\emdash\endash\lquote\rquote\ldblquote\rdblquote\bullet\_g\-h})")
+        << QStringLiteral("a{b}c\\d\te\u00a0f—–‘’“”•\u2011gh");
+    QTest::newRow("Windows-1252 escapes")
+        << QByteArray(R"({\rtf1\ansi\ansicpg1252 \'c9t\'e9 \'e0 No\'ebl \'97 5 \'80\'85\'9c})")
+        << QStringLiteral("Été à Noël — 5 €…œ");
+    QTest::newRow("code page from the font's charset")
+        << QByteArray(R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0\fcharset0 Arial;}{\f1\fcharset204 Arial CYR;}{\f2\fcharset161 Arial Greek;}{\f3\fcharset128 MS Gothic;}{\f4\fcharset238 Arial CE;}})"
+                      R"(\f1\'cf\'f0\'e8\'e2\'e5\'f2 \f2\'c1\'e8\'e2 \f3\'93\'fa\'96\'7b \f4\'b9\'ea \f0\'e9})")
+        << QStringLiteral("Привет Αθβ 日本 ąę é");
+    QTest::newRow("document code page for fonts without a charset")
+        << QByteArray(R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0 Arial;}}\f0\'c4\'e0})") << QStringLiteral("Да");
+    QTest::newRow("unknown code page falls back to Windows-1252")
+        << QByteArray(R"({\rtf1\ansi\ansicpg99999 \'e9})") << QStringLiteral("é");
+    QTest::newRow("unicode with fallback skipping")
+        << QByteArray(R"({\rtf1\uc1\u233?t\u-3?\uc2\u26085\'93\'fa x\uc0\u233 t{\uc3\u233 abc}d\u233 e})")
+        << QStringLiteral("ét\ufffd日 xétédée");
+    QTest::newRow("surrogate pair and code point above the BMP")
+        << QByteArray(R"({\rtf1\uc1\u-10179?\u-8704? \u128512? \u-10179?x})")
+        << QStringLiteral("\U0001F600 \U0001F600 \ufffdx");
+    QTest::newRow("fallback skipping ends with the group")
+        << QByteArray(R"({\rtf1\uc4{\u233}abc})") << QStringLiteral("éabc");
+    QTest::newRow("skipped destinations")
+        << QByteArray(R"({\rtf1{\*\unknown secret}{\info{\title t}}{\header h}{\footnote n}a{\*\bkmkstart b}{\field{\*\fldinst HYPERLINK "x"}{\fldrslt lien}}{\pict\wmetafile8 0102}b})")
+        << QStringLiteral("alienb");
+    QTest::newRow("unknown words and non-starred groups are read")
+        << QByteArray(R"({\rtf1\frobnicate42 a{\lang1036 b}\loch\hich\dbch c})") << QStringLiteral("abc");
+    QTest::newRow("hidden text is not read")
+        << QByteArray(R"({\rtf1 a{\v hidden}b\v c\v0 d})") << QStringLiteral("abd");
+    QTest::newRow("line ends in the file are not text")
+        << QByteArray("{\\rtf1 a\r\nb\nc\rd}") << QStringLiteral("abcd");
+    QTest::newRow("every break is a paragraph")
+        << QByteArray(R"({\rtf1 a\line b\par c\page d\sect e\row f\
+g})")
+        << QStringLiteral("a\nb\nc\nd\ne\nf\ng");
+    QTest::newRow("last paragraph mark makes no empty paragraph")
+        << QByteArray(R"({\rtf1 a\par b\par})") << QStringLiteral("a\nb");
+    QTest::newRow("empty paragraphs")
+        << QByteArray(R"({\rtf1 \par a\par\par b\par\par})") << QStringLiteral("\na\n\nb\n");
+    QTest::newRow("blanks between header groups")
+        << QByteArray("{\\rtf1 {\\fonttbl{\\f0 Arial;}}  \r\n {\\colortbl;}  \\pard a}") << QStringLiteral("a");
+    QTest::newRow("binary data is skipped")
+        << QByteArray("{\\rtf1 a\\bin4 {\\}\x01" "b}") << QStringLiteral("ab");
+    QTest::newRow("control characters are dropped")
+        << QByteArray("{\\rtf1 a\x01\x7f\\'00\\'0d\\u10?\\u8232?b}") << QStringLiteral("a\nb");
+    QTest::newRow("byte order mark and leading blanks")
+        << QByteArray("\xEF\xBB\xBF \r\n{\\rtf1 a}") << QStringLiteral("a");
+    QTest::newRow("data after the document is ignored")
+        << QByteArray(R"({\rtf1 a}}} b{)") << QStringLiteral("a");
+}
+
+void TestRtfReader::readsText()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QTextDocument *document = freshDocument(this);
+    const richtext::RtfReadResult result = readRtf(rtf, document);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(testing::paragraphsText(*document), expected);
+}
+
+void TestRtfReader::hostileInput_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected"); // the text read, or a prefix of it ending in '*'
+
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("not rtf") << QByteArray("Hello, world\r\n") << QString();
+    QTest::newRow("html") << QByteArray("<html><body>rtf</body></html>") << QString();
+    QTest::newRow("rtf without its group") << QByteArray("\\rtf1 hello") << QString();
+    QTest::newRow("truncated") << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\f0 Bonjour \b tout)")
+                               << QStringLiteral("Bonjour tout");
+    QTest::newRow("truncated in the font table") << QByteArray(R"({\rtf1{\fonttbl{\f0 Ari)") << QString();
+    QTest::newRow("truncated escape") << QByteArray(R"({\rtf1 a\'e)") << QStringLiteral("ae");
+    QTest::newRow("truncated control word") << QByteArray("{\\rtf1 a\\") << QStringLiteral("a");
+    QTest::newRow("binary length past the end") << QByteArray(R"({\rtf1 a\bin2147483647 xyz})") << QStringLiteral("a");
+    QTest::newRow("parameter overflow") << QByteArray(R"({\rtf1 a\fs99999999999999999999 b\u99999999999?c})")
+                                        << QStringLiteral("ab\ufffdc");
+
+    const QByteArray deep = "{\\rtf1 x" + QByteArray(100000, '{') + "y" + QByteArray(100000, '}') + "}";
+    QTest::newRow("100000 nested groups") << deep << QStringLiteral("x");
+
+    QByteArray manyFonts = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 5000; ++i)
+        manyFonts += "{\\f" + QByteArray::number(i) + " Font" + QByteArray::number(i) + ";}";
+    manyFonts += "}{\\f0 a}{\\f4999 b}}";
+    QTest::newRow("5000 fonts") << manyFonts << QStringLiteral("ab");
+
+    QTest::newRow("huge font name")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 " + QByteArray(1 << 20, 'A') + ";}}\\f0 a}") << QStringLiteral("a");
+}
+
+void TestRtfReader::hostileInput()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QTextDocument *document = freshDocument(this);
+    document->setPlainText(QStringLiteral("previous content"));
+    const richtext::RtfReadResult result = readRtf(rtf, document);
+    // Well-formed data is ok; anything else gives an error to show.
+    QCOMPARE(result.ok, result.error.isEmpty());
+    QCOMPARE(testing::paragraphsText(*document), expected);
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            QVERIFY(it.fragment().charFormat().fontFamilies().toStringList().value(0).size()
+                    <= richtext::limits::kMaxFontNameBytes);
+    }
+}
+
+void TestRtfReader::replacesContentAndClearsUndo()
+{
+    QTextDocument *document = freshDocument(this);
+    document->setPlainText(QStringLiteral("old"));
+    QTextCursor(document).insertText(QStringLiteral("typed "));
+    QVERIFY(document->isUndoAvailable());
+    QVERIFY(readRtf(R"({\rtf1 new})", document).ok);
+    QCOMPARE(document->toPlainText(), QStringLiteral("new"));
+    QVERIFY(!document->isUndoAvailable());
+    QVERIFY(document->isUndoRedoEnabled());
+
+    const richtext::RtfReadResult refused = readRtf("plain text", document);
+    QVERIFY(!refused.ok);
+    QVERIFY(!refused.error.isEmpty());
+    QVERIFY(document->isEmpty());
+}
+
+void TestRtfReader::limitsParagraphCount()
+{
+    // About 10 MB of paragraphs, ten times more than a document may hold.
+    QByteArray rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}}";
+    const QByteArray line = "Ligne \\b gras\\b0\\par\r\n";
+    while (rtf.size() < 10 * 1024 * 1024)
+        rtf += line;
+    rtf += '}';
+    QTextDocument *document = freshDocument(this);
+    const richtext::RtfReadResult result = readRtf(rtf, document);
+    QVERIFY(!result.ok);
+    QVERIFY(!result.error.isEmpty());
+    QCOMPARE(document->blockCount(), richtext::limits::kMaxParagraphs);
+    QCOMPARE(document->begin().text(), QStringLiteral("Ligne gras"));
+}
+
+void TestRtfReader::readsLargePlainText()
+{
+    QByteArray rtf = "{\\rtf1 ";
+    rtf += QByteArray(10 * 1024 * 1024, 'x');
+    rtf += '}';
+    QTextDocument *document = freshDocument(this);
+    QVERIFY(readRtf(rtf, document).ok);
+    QCOMPARE(document->characterCount(), 10 * 1024 * 1024 + 1);
+}
+
+void TestRtfReader::loadsFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("label.rtf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(kRichEditSample);
+    file.close();
+    QTextDocument *document = freshDocument(this);
+    const richtext::RtfReadResult result = richtext::loadRtfFile(file.fileName(), document);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(document->blockCount(), 3);
+    QCOMPARE(document->begin().text(), QStringLiteral("Bonjour gras et rouge"));
+}
+
+void TestRtfReader::refusesMissingOrHugeFile()
+{
+    QTemporaryDir dir;
+    QTextDocument *document = freshDocument(this);
+    document->setPlainText(QStringLiteral("old"));
+    richtext::RtfReadResult result = richtext::loadRtfFile(dir.filePath(QStringLiteral("missing.rtf")), document);
+    QVERIFY(!result.ok);
+    QVERIFY(!result.error.isEmpty());
+    QVERIFY(document->isEmpty());
+
+    QFile huge(dir.filePath(QStringLiteral("huge.rtf")));
+    QVERIFY(huge.open(QIODevice::WriteOnly));
+    huge.write("{\\rtf1 ");
+    QVERIFY(huge.resize(richtext::limits::kMaxInputBytes + 1)); // sparse: costs no disk
+    huge.close();
+    document->setPlainText(QStringLiteral("old"));
+    result = richtext::loadRtfFile(huge.fileName(), document);
+    QVERIFY(!result.ok);
+    QVERIFY(!result.error.isEmpty());
+    QVERIFY(document->isEmpty());
+}
+
+QTEST_MAIN(TestRtfReader)
+#include "tst_rtfreader.moc"
