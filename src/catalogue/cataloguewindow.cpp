@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 

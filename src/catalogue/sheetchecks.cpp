@@ -6,7 +6,6 @@
 
 #include <QStringList>
 
-#include <cmath>
 
 namespace sheetchecks {
 
