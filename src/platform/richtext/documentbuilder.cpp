@@ -1,6 +1,7 @@
 #include "documentbuilder.h"
 
 #include "rtflimits.h"
+#include "textcharacters.h"
 
 #include <QTextDocument>
 
@@ -38,11 +39,7 @@ void DocumentBuilder::appendText(QStringView text, const QTextCharFormat &format
             appendChar(QChar::ReplacementCharacter, format);
         } else if (unit == QChar::LineSeparator || unit == QChar::ParagraphSeparator) {
             breakParagraph(format);
-        } else if ((unit < 0x20 && unit != '\t') || unit == 0x7F || unit == 0xFDD0 || unit == 0xFDD1
-                   || unit == QChar::ObjectReplacementCharacter) {
-            // Control characters, and the characters QTextDocument keeps for
-            // frames and objects, are not text.
-        } else {
+        } else if (!isReservedCharacter(unit)) {
             appendChar(unit, format);
         }
     }

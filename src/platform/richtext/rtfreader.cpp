@@ -5,6 +5,7 @@
 #include "rtfkeywords.h"
 #include "rtflexer.h"
 #include "rtflimits.h"
+#include "textcharacters.h"
 
 #include <QColor>
 #include <QFile>
@@ -95,6 +96,7 @@ private:
     bool atGroupStart_ = false;
     int fallbackToSkip_ = 0;
     bool contentStarted_ = false;
+    QByteArray heldBlanks_;
 
     int documentCodePage_ = codepages::kWindows1252;
     int defaultFont_ = 0;
@@ -130,6 +132,14 @@ RtfReadResult Reader::run()
             if (!groups_.empty())
                 error = QStringLiteral("unexpected end of data");
             break;
+        }
+        // Blanks held before the first text are text after all unless a
+        // group boundary follows: they lay out the header's groups.
+        if (!heldBlanks_.isEmpty()) {
+            if (token.kind == RtfToken::GroupOpen || token.kind == RtfToken::GroupClose)
+                heldBlanks_.clear();
+            else if (!(token.kind == RtfToken::Text && isBlank(token.text)))
+                appendBytes(std::exchange(heldBlanks_, {}));
         }
         if (token.kind == RtfToken::GroupOpen) {
             if (groups_.size() >= limits::kMaxGroupDepth) {
@@ -215,8 +225,9 @@ void Reader::text(QByteArrayView bytes)
     switch (group().destination) {
     case Destination::Text:
         if (!contentStarted_ && groups_.size() == 1 && isBlank(bytes))
-            return; // blanks between the header's groups are not text
-        appendBytes(bytes);
+            heldBlanks_.append(bytes);
+        else
+            appendBytes(bytes);
         break;
     case Destination::FontTable:
         for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -472,6 +483,7 @@ void Reader::finishFontEntry()
         return;
     fontEntryOpen_ = false;
     font_.name += decoder_.decode(fontNameBytes_, codePageOf(&font_));
+    font_.name.removeIf([](QChar c) { return c == u'\t' || isReservedCharacter(c.unicode()); });
     font_.name = font_.name.trimmed();
     fontNameBytes_.clear();
     if (fonts_.size() < limits::kMaxFonts || fonts_.contains(fontNumber_))

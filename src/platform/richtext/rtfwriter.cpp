@@ -2,6 +2,7 @@
 
 #include "codepages.h"
 #include "rtflimits.h"
+#include "textcharacters.h"
 
 #include <QBrush>
 #include <QList>
@@ -166,9 +167,8 @@ void Writer::escape(QByteArray &out, QStringView text, bool fontName, bool *deli
         } else if (c == QChar::LineSeparator && !fontName) {
             out += "\\line";
             *delimit = true;
-        } else if (c < 0x20 || c == 0x7F || c == QChar::ObjectReplacementCharacter || c == 0xFDD0 || c == 0xFDD1
-                   || c == QChar::ParagraphSeparator) {
-            // Control characters, and objects such as images, are not text.
+        } else if (isReservedCharacter(c) || c == u'\t') {
+            // Not text; a tab cannot be part of a font name.
         } else if (c < 0x80 && !(fontName && c == ';')) {
             if (*delimit)
                 out += ' ';

@@ -107,6 +107,9 @@ void TestRtfReader::readsFormats_data()
     QTest::newRow("flat font table and entry without semicolon")
         << QByteArray(R"({\rtf1{\fonttbl\f0\fswiss Arial;\f1\froman Times New Roman}\f1 a})")
         << QStringLiteral("[Times New Roman 12]a");
+    QTest::newRow("control characters in a font name")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0\fcharset)") + '\x01' + '\0' + QByteArray("204 Arial\tCYR;}}\\f0 a})")
+        << QStringLiteral("[204 ArialCYR 12]a");
     QTest::newRow("colour table: auto entry, out of range index")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red10\green20\blue30;}\cf1 a\cf9 b\cf0 c})")
         << QStringLiteral("[Arial 12 #0a141e]a[Arial 12]bc");
@@ -170,7 +173,9 @@ g})")
     QTest::newRow("empty paragraphs")
         << QByteArray(R"({\rtf1 \par a\par\par b\par\par})") << QStringLiteral("\na\n\nb\n");
     QTest::newRow("blanks between header groups")
-        << QByteArray("{\\rtf1 {\\fonttbl{\\f0 Arial;}}  \r\n {\\colortbl;}  \\pard a}") << QStringLiteral("a");
+        << QByteArray("{\\rtf1 {\\fonttbl{\\f0 Arial;}}  \r\n {\\colortbl;}\t{\\*\\generator g;}\\pard a}") << QStringLiteral("a");
+    QTest::newRow("leading blanks of the text")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\pard\plain  \'e9 {\b  }x})") << QStringLiteral(" é  x");
     QTest::newRow("binary data is skipped")
         << QByteArray("{\\rtf1 a\\bin4 {\\}\x01" "b}") << QStringLiteral("ab");
     QTest::newRow("control characters are dropped")

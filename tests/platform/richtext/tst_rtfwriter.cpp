@@ -76,6 +76,8 @@ private slots:
     void roundTrip();
     void encodesCharacters_data();
     void encodesCharacters();
+    void rewritesWhatWasRead_data();
+    void rewritesWhatWasRead();
     void emptyDocument();
     void tablesListEachFontAndColourOnce();
     void softLineBreakReadsAsParagraph();
@@ -143,6 +145,28 @@ void TestRtfWriter::encodesCharacters()
     const QByteArray rtf = richtext::writeRtf(*document);
     QVERIFY2(rtf.contains(expected), rtf.constData());
     QVERIFY(rtf.contains(R"(\ansicpg1252)"));
+}
+
+// Documents as the reader builds them from odd input write back to RTF
+// that reads as the same document; the cases are ones the fuzzer found.
+void TestRtfWriter::rewritesWhatWasRead_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::newRow("control characters in a font name")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0\fcharset)") + '\x01' + '\0' + QByteArray("204 Arial\tCYR;}}\\f0 a})");
+    QTest::newRow("text starting with a blank, unterminated")
+        << QByteArray("{\\rtf1{\\fonttbl\\f0\\fswred10\\u23\xbd" "lue3\x98" "0}\\1 \xff\xff\xff\xff\xff\xff\xff\xa4"
+                      "\x00" "p`\x00\x00" "hij\\r", 60);
+}
+
+void TestRtfWriter::rewritesWhatWasRead()
+{
+    QFETCH(QByteArray, rtf);
+    QTextDocument *first = newDocument(this);
+    richtext::readRtf(rtf, first);
+    QTextDocument *second = newDocument(this);
+    QVERIFY(richtext::readRtf(richtext::writeRtf(*first), second).ok);
+    QCOMPARE(testing::describe(*second), testing::describe(*first));
 }
 
 void TestRtfWriter::emptyDocument()
