@@ -1,3 +1,4 @@
+#include "fontdialog.h"
 #include "mainwindow.h"
 #include "messageboxdialogs.h"
 
@@ -25,7 +26,8 @@ int main(int argc, char *argv[])
 
     SystemEnvironment environment;
     MessageBoxDialogs dialogs;
-    MainWindow window(environment, dialogs);
+    DialogChoosers choosers;
+    MainWindow window(environment, dialogs, choosers);
     dialogs.setParentWindow(&window);
     if (!window.Form_Load(QDir::currentPath()))
         return 1;

@@ -1,49 +1,146 @@
 #include "mainwindow.h"
 
+#include "contactwindow.h"
 #include "environmentcheck.h"
+#include "functionlist.h"
+#include "helpwindow.h"
 #include "printersetup.h"
 #include "startup.h"
 
+#include "editor/editorpanel.h"
+#include "editor/labeleditor.h"
+#include "editor/sheetview.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
+#include "platform/numbertext.h"
+#include "platform/richtext/rtfwriter.h"
 #include "platform/units.h"
 #include "storage/pagetable.h"
 #include "storage/settingsfile.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace {
 
-QRect twipsRect(int left, int top, int width, int height)
+QRect pixels(const QRect &twips)
 {
-    return QRect(units::twipsToPixels(left), units::twipsToPixels(top), units::twipsToPixels(width),
-                 units::twipsToPixels(height));
+    return QRect(units::twipsToPixels(twips.left()), units::twipsToPixels(twips.top()),
+                 units::twipsToPixels(twips.width()), units::twipsToPixels(twips.height()));
 }
 
-// The rich text of an empty label.
-const QByteArray emptyLabelText = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Liberation Sans;}}\\f0\\fs20\\par}";
+QRect pixels(int left, int top, int width, int height)
+{
+    return pixels(QRect(left, top, width, height));
+}
+
+QLabel *caption(QWidget *parent, const char *name, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+// The font of the row and column numbers beside the sheet.
+QFont numberFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    return font;
+}
+
+constexpr int pageFrameWidth = 4500;
+constexpr int pageFrameHeight = 1500;
+constexpr int functionTop = 9000;
+constexpr int functionLeft = 9840;
+constexpr int functionWidth = 3000;
+constexpr int functionHeight = 2160;
 
 } // namespace
 
-MainWindow::MainWindow(const Environment &environment, Dialogs &dialogs, QWidget *parent)
+MainWindow::MainWindow(const Environment &environment, Dialogs &dialogs, Choosers &choosers, QWidget *parent)
     : QWidget(parent)
     , m_environment(environment)
     , m_dialogs(dialogs)
+    , m_choosers(choosers)
 {
     setObjectName(QStringLiteral("Feuille1"));
     setWindowTitle(QStringLiteral("KALVENOR"));
     setFixedSize(units::twipsToPixels(designWidth), units::twipsToPixels(designHeight));
 
-    B_finapp = new QPushButton(QStringLiteral("QUITTER"), this);
-    B_finapp->setObjectName(QStringLiteral("B_finapp"));
-    B_finapp->setGeometry(twipsRect(designWidth - 1500, designHeight - 600, 1350, 450));
-    connect(B_finapp, &QPushButton::clicked, this, &MainWindow::B_finapp_Click);
+    editor = new EditorPanel(this, m_choosers);
+    I_page = new SheetView(this);
+    buildPageFrame();
+    buildFunctionArea();
+
+    E_screen = caption(this, "E_screen",
+                       QStringLiteral("Pour imprimer les étiquettes en gris:\n-Retourner la feuille dans l'imprimante\n"
+                                      "-Repositionner les étiquettes.Imprimer "));
+    E_screen->setGeometry(pixels(120, functionTop, 4200, 900));
+    E_screen->hide();
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::buildPageFrame()
+{
+    F_page = new QFrame(this);
+    F_page->setObjectName(QStringLiteral("F_page"));
+    E_texte = caption(F_page, "E_texte", QStringLiteral("Nombre="));
+    T_nombre = new QLineEdit(QStringLiteral("1"), F_page);
+    T_nombre->setObjectName(QStringLiteral("T_nombre"));
+    E_gauche = caption(F_page, "E_gauche", QStringLiteral("Click gauche:écrire.Click droit:effacer"));
+    E_rappel = caption(F_page, "E_rappel", QStringLiteral("Controle+Click:Rappel étiquette"));
+    B_effpage = new QPushButton(QStringLiteral("EFFACER PAGE"), F_page);
+    B_effpage->setObjectName(QStringLiteral("B_effpage"));
+    E_nombre = caption(F_page, "E_nombre",
+                       QStringLiteral("Seules les 120 premières étiquettes\npeuvent recevoir une image"));
+    E_nombre->setStyleSheet(QStringLiteral("color: #800000"));
+    E_nombre->hide();
+
+    E_texte->setGeometry(pixels(0, 90, 900, 300));
+    T_nombre->setGeometry(pixels(900, 60, 900, 330));
+    B_effpage->setGeometry(pixels(2100, 45, 2250, 360));
+    E_gauche->setGeometry(pixels(0, 450, pageFrameWidth, 240));
+    E_rappel->setGeometry(pixels(0, 690, pageFrameWidth, 240));
+    E_nombre->setGeometry(pixels(0, 960, pageFrameWidth, 480));
+    connect(T_nombre, &QLineEdit::textChanged, this, &MainWindow::T_nombre_Change);
+}
+
+void MainWindow::buildFunctionArea()
+{
+    L_fonction = new FunctionList(this);
+    L_fonction->setGeometry(pixels(functionLeft, functionTop, functionWidth, functionHeight));
+    connect(L_fonction, &FunctionList::chosen, this, &MainWindow::L_fonction_Click);
+
+    L_etiq = new QListWidget(this);
+    L_etiq->setObjectName(QStringLiteral("L_etiq"));
+    L_etiq->setGeometry(pixels(functionLeft, functionTop - 210, functionWidth, functionHeight));
+    L_etiq->hide();
+
+    const int left = functionLeft + functionWidth + 150;
+    const int width = designWidth - left - 150;
+    B_aide = new QPushButton(QStringLiteral("AIDE"), this);
+    B_aide->setObjectName(QStringLiteral("B_aide"));
+    B_aide->setGeometry(pixels(left, functionTop, width, 420));
+    B_contact = new QPushButton(QStringLiteral("CONTACT"), this);
+    B_contact->setObjectName(QStringLiteral("B_contact"));
+    B_contact->setGeometry(pixels(left, functionTop + 540, width, 420));
+    B_finapp = new QPushButton(QStringLiteral("QUITTER"), this);
+    B_finapp->setObjectName(QStringLiteral("B_finapp"));
+    B_finapp->setGeometry(pixels(left, functionTop + functionHeight - 420, width, 420));
+
+    connect(B_aide, &QPushButton::clicked, this, &MainWindow::B_aide_Click);
+    connect(B_contact, &QPushButton::clicked, this, &MainWindow::B_contact_Click);
+    connect(B_finapp, &QPushButton::clicked, this, &MainWindow::B_finapp_Click);
+}
 
 bool MainWindow::Form_Load(const QString &workingFolder)
 {
@@ -59,10 +156,13 @@ bool MainWindow::Form_Load(const QString &workingFolder)
     Startup::identauteur(m_state.programDir);
 
     Startup startup(m_state, m_working, m_dialogs);
-    const Startup::Outcome outcome = startup.initialisation(readDefaultPrinterFacts(), emptyLabelText);
+    const Startup::Outcome outcome =
+        startup.initialisation(readDefaultPrinterFacts(), richtext::writeRtf(QTextDocument()));
     if (!outcome.storageReady)
         return false;
 
+    createtiq();
+    L_fonction->listefonction();
     m_startDir = workingFolder;
     startup.finishStorage();
     m_loaded = true;
@@ -74,6 +174,79 @@ void MainWindow::centre()
     const int left = (m_state.screenWidthPx * units::twipsPerPixel - designWidth) / 2;
     const int top = (m_state.screenHeightPx * units::twipsPerPixel - designHeight) / 2;
     move(units::twipsToPixels(left), units::twipsToPixels(top));
+}
+
+void MainWindow::createtiq()
+{
+    m_layout = computeSheetLayout(m_state, designWidth);
+    m_state.labelCount = m_layout.labelCount();
+    m_state.usableLabelCount = m_state.labelCount;
+
+    editor->place(m_layout.editor, m_layout.editorAreaWidth);
+    editor->T_calcul.setTextWidth(editor->T_etiquet->wrapWidthTwips());
+    I_page->setGeometry(pixels(m_layout.pagePicture));
+    I_page->createCells(m_layout, QSize(m_state.labelWidth, m_state.labelHeight));
+    placePageFrame();
+    E_nombre->setVisible(m_state.labelCount > SheetLayout::pictureLimit);
+    setWindowTitle(m_layout.caption);
+    T_nombre->setText(QStringLiteral("1"));
+    update(); // the row and column numbers
+}
+
+void MainWindow::placePageFrame()
+{
+    const QRect page = m_layout.pagePicture;
+    int left = page.center().x() - pageFrameWidth / 2;
+    left = std::min(left, designWidth - pageFrameWidth - 60);
+    F_page->setGeometry(pixels(left, page.bottom() + 1 + 60, pageFrameWidth, pageFrameHeight));
+}
+
+void MainWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setFont(numberFont());
+    const QFontMetrics metrics(painter.font());
+    for (const SheetLayout::Number &n : m_layout.rowNumbers) {
+        const QPoint at(units::twipsToPixels(n.anchor.x()), units::twipsToPixels(n.anchor.y()));
+        painter.drawText(at.x(), at.y() - metrics.height() / 2 + metrics.ascent(), QString::number(n.value));
+    }
+    for (const SheetLayout::Number &n : m_layout.columnNumbers) {
+        const QString text = QString::number(n.value);
+        const QPoint at(units::twipsToPixels(n.anchor.x()), units::twipsToPixels(n.anchor.y()));
+        painter.drawText(at.x() - metrics.horizontalAdvance(text) / 2, at.y() + metrics.ascent(), text);
+    }
+}
+
+void MainWindow::T_nombre_Change()
+{
+    // The count never exceeds the labels that may be written.
+    if (numbertext::leadingNumber(T_nombre->text()) > m_state.usableLabelCount)
+        T_nombre->setText(QString::number(m_state.usableLabelCount));
+}
+
+void MainWindow::L_fonction_Click(const QString &entry)
+{
+    Form_Click();
+    if (entry == FunctionList::printerSetup)
+        configxp();
+}
+
+void MainWindow::B_aide_Click()
+{
+    if (!m_help)
+        m_help = new HelpWindow(m_state.programDir, this);
+    m_help->show();
+    m_help->raise();
+}
+
+void MainWindow::B_contact_Click()
+{
+    if (!m_contact) {
+        m_contact = new ContactWindow(this);
+        connect(m_contact, &ContactWindow::closed, this, &QWidget::show);
+    }
+    m_contact->show();
+    hide();
 }
 
 void MainWindow::B_finapp_Click()
@@ -102,6 +275,8 @@ void MainWindow::Form_QueryUnload()
 
 void MainWindow::Form_Activate()
 {
+    editor->T_etiquet->setFocus();
+    L_fonction->setEnabled(true);
     Form_Paint();
 }
 
@@ -115,9 +290,23 @@ void MainWindow::Form_Paint()
     m_printerSetupPending = false;
 }
 
+void MainWindow::Form_Click()
+{
+    L_etiq->hide();
+}
+
+void MainWindow::mousePressEvent(QMouseEvent *event)
+{
+    Form_Click();
+    QWidget::mousePressEvent(event);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     Form_QueryUnload();
+    // Secondary windows go with the main one.
+    if (m_help)
+        m_help->close();
     event->accept();
 }
 

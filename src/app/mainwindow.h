@@ -1,54 +1,99 @@
 #pragma once
 
+#include "editor/sheetlayout.h"
 #include "storage/appstate.h"
 #include "storage/database.h"
 
+#include <QPointer>
 #include <QWidget>
 
+class Choosers;
+class ContactWindow;
 class Dialogs;
+class EditorPanel;
 class Environment;
+class FunctionList;
+class HelpWindow;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
 class QPushButton;
+class SheetView;
 
 // Feuille1, the main window: the whole program lives in it. It owns the
-// shared state and the working database for the whole run.
+// shared state and the working database for the whole run, and composes the
+// panels: the label editor, the sheet, the page frame and the function list.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    MainWindow(const Environment &environment, Dialogs &dialogs, QWidget *parent = nullptr);
-    MainWindow(const Environment &&, Dialogs &, QWidget * = nullptr) = delete; // kept by reference
+    MainWindow(const Environment &environment, Dialogs &dialogs, Choosers &choosers, QWidget *parent = nullptr);
+    MainWindow(const Environment &&, Dialogs &, Choosers &, QWidget * = nullptr) = delete; // kept by reference
     ~MainWindow() override;
 
     // The start-up sequence; false when the program must end at once.
     bool Form_Load(const QString &workingFolder);
 
+    // Lays out the sheet of the current type: editor, cells, numbers.
+    void createtiq();
+
     AppState &state() { return m_state; }
     Database &workingDatabase() { return m_working; }
+    const SheetLayout &layout() const { return m_layout; }
 
     // Design size of the window, in twips.
     static constexpr int designWidth = 15240;
     static constexpr int designHeight = 11280;
 
+    EditorPanel *editor = nullptr;
+    SheetView *I_page = nullptr;
+    QFrame *F_page = nullptr;
+    QLineEdit *T_nombre = nullptr;
+    QLabel *E_texte = nullptr;
+    QLabel *E_gauche = nullptr;
+    QLabel *E_rappel = nullptr;
+    QLabel *E_nombre = nullptr;
+    QLabel *E_screen = nullptr;
+    QPushButton *B_effpage = nullptr;
+    FunctionList *L_fonction = nullptr;
+    QListWidget *L_etiq = nullptr;
+    QPushButton *B_aide = nullptr;
+    QPushButton *B_contact = nullptr;
     QPushButton *B_finapp = nullptr;
 
 public slots:
     void B_finapp_Click();
+    void B_aide_Click();
+    void B_contact_Click();
+    void L_fonction_Click(const QString &entry);
     void configxp();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    void buildPageFrame();
+    void buildFunctionArea();
+    void placePageFrame();
+    void T_nombre_Change();
     void Form_QueryUnload();
     void Form_Activate();
     void Form_Paint();
+    void Form_Click();
     void centre();
 
     const Environment &m_environment;
     Dialogs &m_dialogs;
+    Choosers &m_choosers;
     AppState m_state;
     Database m_working;
+    SheetLayout m_layout;
     QString m_startDir;
+    QPointer<HelpWindow> m_help;
+    QPointer<ContactWindow> m_contact;
     bool m_printerSetupPending = false;
     bool m_loaded = false;
 };

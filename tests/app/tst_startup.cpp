@@ -1,5 +1,6 @@
 #include "fakeenvironment.h"
 #include "programfolder.h"
+#include "scriptedchoosers.h"
 #include "scripteddialogs.h"
 
 #include "app/environmentcheck.h"
@@ -99,7 +100,8 @@ void TestStartup::firstStartWithoutSettings()
     QVERIFY(program.isValid());
     ScriptedDialogs dialogs;
     FakeEnvironment machine;
-    MainWindow window(machine, dialogs);
+    ScriptedChoosers choosers;
+    MainWindow window(machine, dialogs, choosers);
     QVERIFY(window.Form_Load(program.path()));
     QVERIFY(dialogs.shown.isEmpty());
 
@@ -162,7 +164,8 @@ void TestStartup::quitWritesSettingsReadAtNextStart()
     {
         ScriptedDialogs dialogs;
         FakeEnvironment machine;
-    MainWindow window(machine, dialogs);
+    ScriptedChoosers choosers;
+    MainWindow window(machine, dialogs, choosers);
         QVERIFY(window.Form_Load(program.path()));
         AppState &state = window.state();
         state.initbd(*etiqtable::find(window.workingDatabase(), QStringLiteral("2x3")));
@@ -178,7 +181,8 @@ void TestStartup::quitWritesSettingsReadAtNextStart()
 
     ScriptedDialogs dialogs;
     FakeEnvironment machine;
-    MainWindow window(machine, dialogs);
+    ScriptedChoosers choosers;
+    MainWindow window(machine, dialogs, choosers);
     QVERIFY(window.Form_Load(program.path()));
     QCOMPARE(window.state().sheetTypeName, QStringLiteral("2x3"));
     QCOMPARE(window.state().labelCount, 6);
@@ -197,7 +201,8 @@ void TestStartup::closingOtherwiseKeepsSettingsAndClearsPage()
 
     ScriptedDialogs dialogs;
     FakeEnvironment machine;
-    MainWindow window(machine, dialogs);
+    ScriptedChoosers choosers;
+    MainWindow window(machine, dialogs, choosers);
     QVERIFY(window.Form_Load(program.path()));
     QVERIFY(window.workingDatabase().execute(QStringLiteral("INSERT INTO PAGE (numetiq, posx, posy) VALUES (4, 1, 1)")));
     window.state().DeltaH = 99;
@@ -212,7 +217,8 @@ void TestStartup::missingShippedDatabaseIsReported()
     QVERIFY(QFile::remove(program.file("etiquet.mdb")));
     ScriptedDialogs dialogs;
     FakeEnvironment machine;
-    MainWindow window(machine, dialogs);
+    ScriptedChoosers choosers;
+    MainWindow window(machine, dialogs, choosers);
     QVERIFY(!window.Form_Load(program.path()));
     QCOMPARE(dialogs.shown.size(), 1);
     QCOMPARE(dialogs.shown[0].title, QStringLiteral("BASE DE DONNEES"));

@@ -1,0 +1,89 @@
+#include "labelformatting.h"
+
+#include "platform/richtext/rtfclipboard.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+LabelFormatting::LabelFormatting(QTextDocument &scratch)
+    : m_scratch(scratch)
+{
+}
+
+FontChoice LabelFormatting::fontOf(const QTextCharFormat &format, const QFont &fallback)
+{
+    const QFont font = format.font().resolve(fallback);
+    FontChoice choice;
+    choice.family = font.family();
+    choice.pointSize = font.pointSizeF() > 0 ? font.pointSizeF() : fallback.pointSizeF();
+    choice.color = format.foreground().style() == Qt::NoBrush ? QColor(Qt::black) : format.foreground().color();
+    choice.bold = font.bold();
+    choice.italic = font.italic();
+    choice.underline = font.underline();
+    choice.strikeOut = font.strikeOut();
+    return choice;
+}
+
+FontChoice LabelFormatting::fontAt(const QTextDocument &document, int position)
+{
+    QTextCursor cursor(const_cast<QTextDocument *>(&document));
+    const int last = document.characterCount() - 1; // the final paragraph mark
+    cursor.setPosition(std::clamp(position + 1, 0, std::max(0, last)));
+    return fontOf(cursor.charFormat(), document.defaultFont());
+}
+
+void LabelFormatting::applyFont(QTextCursor &selection, const FontChoice &font)
+{
+    QTextCharFormat format;
+    format.setFontFamilies({font.family});
+    format.setFontPointSize(font.pointSize);
+    format.setForeground(font.color);
+    format.setFontWeight(font.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(font.italic);
+    format.setFontUnderline(font.underline);
+    format.setFontStrikeOut(font.strikeOut);
+    selection.mergeCharFormat(format);
+}
+
+void LabelFormatting::copy(const QTextCursor &selection)
+{
+    m_scratch.clear();
+    QTextCursor(&m_scratch).insertFragment(selection.selection());
+}
+
+void LabelFormatting::cut(QTextCursor &selection)
+{
+    copy(selection);
+    selection.removeSelectedText();
+}
+
+bool LabelFormatting::paste(QTextCursor &selection)
+{
+    if (m_scratch.toPlainText().isEmpty())
+        return false;
+    throughClipboard(selection);
+    return true;
+}
+
+QString LabelFormatting::dateText(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+void LabelFormatting::insertDate(QTextCursor &selection, const QDate &date)
+{
+    const QTextCharFormat format = selection.charFormat();
+    m_scratch.clear();
+    QTextCursor scratch(&m_scratch);
+    scratch.insertText(dateText(date), format);
+    throughClipboard(selection);
+}
+
+void LabelFormatting::throughClipboard(QTextCursor &selection)
+{
+    QTextCursor all(&m_scratch);
+    all.select(QTextCursor::Document);
+    richtext::copyToClipboard(all.selection());
+    selection.insertFragment(richtext::fragmentFromClipboard());
+}

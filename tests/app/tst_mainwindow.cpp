@@ -1,0 +1,319 @@
+#include "fakeenvironment.h"
+#include "programfolder.h"
+#include "scriptedchoosers.h"
+#include "scripteddialogs.h"
+
+#include "app/contactwindow.h"
+#include "app/functionlist.h"
+#include "app/helpwindow.h"
+#include "app/mainwindow.h"
+#include "editor/cellcolors.h"
+#include "editor/editorpanel.h"
+#include "editor/labeleditor.h"
+#include "editor/sheetview.h"
+#include "storage/etiqtable.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <memory>
+
+namespace {
+
+// A started main window on a fresh program folder.
+struct Started {
+    ProgramFolder program;
+    FakeEnvironment machine;
+    ScriptedDialogs dialogs;
+    ScriptedChoosers choosers;
+    std::unique_ptr<MainWindow> window;
+
+    explicit Started(const QString &type = QStringLiteral("3x8"))
+    {
+        window = std::make_unique<MainWindow>(machine, dialogs, choosers);
+        if (!window->Form_Load(program.path()))
+            return;
+        switchTo(type);
+    }
+    void switchTo(const QString &type)
+    {
+        window->state().initbd(*etiqtable::find(window->workingDatabase(), type));
+        window->createtiq();
+    }
+    void switchTo(const SheetType &type)
+    {
+        etiqtable::insert(window->workingDatabase(), type);
+        switchTo(type.nom);
+    }
+    EditorPanel &editor() { return *window->editor; }
+    QTextEdit &text() { return *window->editor->T_etiquet; }
+
+    // Selects [start, start + length) the way the user does: the mouse
+    // release records the range for the font command.
+    void select(int start, int length)
+    {
+        QTextCursor cursor(text().document());
+        cursor.setPosition(start);
+        cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+        text().setTextCursor(cursor);
+        QTest::mouseRelease(text().viewport(), Qt::LeftButton, {}, QPoint(1, 1));
+        text().setTextCursor(cursor);
+    }
+};
+
+QTextCharFormat formatAt(QTextDocument *document, int position)
+{
+    QTextCursor cursor(document);
+    cursor.setPosition(position + 1);
+    return cursor.charFormat();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
+    void threeByEightOnScreen();
+    void moreThan120Labels();
+    void singleColumnSheet();
+    void countClampedToUsableLabels();
+    void functionListEntries();
+    void fontDialogPresetFromCaretAppliedToSelection();
+    void fontCancelChangesNothing();
+    void colourDialog();
+    void copyCutPasteEnabling();
+    void pasteUsesScratchBuffer();
+    void dateTakesSelectionFormat();
+    void helpShowsTheShippedText();
+    void contactHidesAndShowsMainWindow();
+};
+
+void TestMainWindow::threeByEightOnScreen()
+{
+    Started s;
+    QVERIFY(s.dialogs.shown.isEmpty());
+    QCOMPARE(s.window->windowTitle(), QStringLiteral("Type étiquette:3x8 (70,0 x 37,1 mm)"));
+    QCOMPARE(s.text().size(), QSize(264, 140));
+    QCOMPARE(s.editor().T_etiquet->wrapWidthTwips(), 3930);
+    SheetView &page = *s.window->I_page;
+    QCOMPARE(page.cellCount(), 24);
+    QCOMPARE(page.cellRect(4).topLeft(), QPoint(page.cellRect(0).width(), page.cellRect(0).height()));
+    for (int i = 0; i < 24; ++i)
+        QCOMPARE(page.cellColor(i), cellcolors::lightGreen);
+    QVERIFY(!s.window->E_nombre->isVisibleTo(s.window.get()));
+    QCOMPARE(s.window->T_nombre->text(), QStringLiteral("1"));
+    QCOMPARE(s.window->state().usableLabelCount, 24);
+}
+
+void TestMainWindow::moreThan120Labels()
+{
+    Started s;
+    s.switchTo(SheetType{QStringLiteral("7x20"), 7, 20, 1701, 841, 0, 0, 0, 0});
+    SheetView &page = *s.window->I_page;
+    QCOMPARE(page.cellCount(), 140);
+    QCOMPARE(page.cellColor(119), cellcolors::lightGreen);
+    QCOMPARE(page.cellColor(120), cellcolors::green);
+    QCOMPARE(page.cellColor(139), cellcolors::green);
+    QVERIFY(s.window->E_nombre->isVisibleTo(s.window.get()));
+    QCOMPARE(s.window->E_nombre->text(), QStringLiteral("Seules les 120 premières étiquettes\npeuvent recevoir une image"));
+    // Back to a small sheet: the notice goes.
+    s.switchTo(QStringLiteral("2x3"));
+    QVERIFY(!s.window->E_nombre->isVisibleTo(s.window.get()));
+    QCOMPARE(page.cellCount(), 6);
+}
+
+void TestMainWindow::singleColumnSheet()
+{
+    Started s(QStringLiteral("1x2"));
+    const SheetLayout &layout = s.window->layout();
+    QVERIFY(layout.singleColumn);
+    QCOMPARE(s.text().geometry().center().x(), 11907 / 15 / 2);
+    QVERIFY(s.window->I_page->geometry().left() > 11907 / 15);
+}
+
+void TestMainWindow::countClampedToUsableLabels()
+{
+    Started s;
+    s.window->T_nombre->setText(QStringLiteral("30"));
+    QCOMPARE(s.window->T_nombre->text(), QStringLiteral("24"));
+    s.window->T_nombre->setText(QStringLiteral("8"));
+    QCOMPARE(s.window->T_nombre->text(), QStringLiteral("8"));
+}
+
+void TestMainWindow::functionListEntries()
+{
+    Started s;
+    QStringList entries;
+    for (int i = 0; i < s.window->L_fonction->count(); ++i)
+        entries << s.window->L_fonction->item(i)->text();
+    QCOMPARE(entries, QStringList({"Catalogue étiquettes", "Sélection étiquette", "Modèles étiquettes",
+                                   "Pages étiquettes", "Vue avant impression", "Configurer imprimante", "Imprimer",
+                                   "Ajuster"}));
+    s.dialogs.answerNext(Dialogs::Answer::Cancel);
+    s.window->L_fonction_Click(QStringLiteral("Configurer imprimante"));
+    QCOMPARE(s.dialogs.shown.size(), 1);
+    QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("CONFIGURER IMPRIMANTE"));
+    s.window->L_fonction_Click(QStringLiteral("pas une fonction"));
+    QCOMPARE(s.dialogs.shown.size(), 1);
+}
+
+void TestMainWindow::fontDialogPresetFromCaretAppliedToSelection()
+{
+    Started s;
+    QTextCursor cursor(s.text().document());
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    bold.setFontFamilies({QStringLiteral("Liberation Serif")});
+    bold.setFontPointSize(14);
+    cursor.insertText(QStringLiteral("Gras"), bold);
+    cursor.insertText(QStringLiteral(" et maigre"), QTextCharFormat());
+
+    // Caret in the bold word, selection over "et maigre" reaching back.
+    s.select(2, 10);
+    FontChoice chosen;
+    chosen.family = QStringLiteral("Liberation Mono");
+    chosen.pointSize = 9;
+    chosen.color = QColor(0, 0, 128);
+    chosen.italic = true;
+    chosen.underline = true;
+    s.choosers.fontAnswer = chosen;
+    s.editor().B_police->click();
+
+    QCOMPARE(s.choosers.fontPresets.size(), 1);
+    const FontChoice preset = s.choosers.fontPresets[0];
+    QCOMPARE(preset.family, QStringLiteral("Liberation Serif"));
+    QCOMPARE(preset.pointSize, 14.0);
+    QVERIFY(preset.bold);
+    // Outside the range: untouched.
+    QCOMPARE(formatAt(s.text().document(), 0).fontWeight(), int(QFont::Bold));
+    QCOMPARE(formatAt(s.text().document(), 1).fontPointSize(), 14.0);
+    for (int position = 2; position < 12; ++position) {
+        const QTextCharFormat f = formatAt(s.text().document(), position);
+        QCOMPARE(f.fontFamilies().toStringList().value(0), QStringLiteral("Liberation Mono"));
+        QCOMPARE(f.fontPointSize(), 9.0);
+        QCOMPARE(f.fontWeight(), int(QFont::Normal));
+        QVERIFY(f.fontItalic());
+        QVERIFY(f.fontUnderline());
+        QCOMPARE(f.foreground().color(), QColor(0, 0, 128));
+    }
+    QCOMPARE(formatAt(s.text().document(), 12).fontPointSize(), 0.0); // " maigre" tail left alone
+}
+
+void TestMainWindow::fontCancelChangesNothing()
+{
+    Started s;
+    s.text().setPlainText(QStringLiteral("Bonjour"));
+    const QString before = s.text().toHtml();
+    s.select(0, 7);
+    s.choosers.fontAnswer.reset();
+    s.editor().police();
+    QCOMPARE(s.choosers.fontPresets.size(), 1);
+    QCOMPARE(s.text().toHtml(), before);
+}
+
+void TestMainWindow::colourDialog()
+{
+    Started s;
+    s.choosers.colorAnswer.reset();
+    s.editor().B_couleur->click();
+    QCOMPARE(s.editor().T_etiquet->backgroundColor(), QColor(Qt::white));
+    s.choosers.colorAnswer = QColor(255, 255, 192);
+    s.editor().B_couleur->click();
+    QCOMPARE(s.editor().T_etiquet->backgroundColor(), QColor(255, 255, 192));
+    QCOMPARE(s.choosers.colorPresets.last(), QColor(Qt::white));
+}
+
+void TestMainWindow::copyCutPasteEnabling()
+{
+    Started s;
+    EditorPanel &e = s.editor();
+    QVERIFY(!e.B_copier->isEnabled());
+    QVERIFY(!e.B_coller->isEnabled());
+    QVERIFY(!e.B_effac->isEnabled());
+    s.text().setPlainText(QStringLiteral("Une étiquette"));
+    QVERIFY(e.B_effac->isEnabled());
+    s.select(4, 9);
+    QVERIFY(e.B_copier->isEnabled());
+    QVERIFY(e.B_couper->isEnabled());
+    e.B_couper->click();
+    QCOMPARE(s.text().toPlainText(), QStringLiteral("Une "));
+    QCOMPARE(e.T_calcul.toPlainText(), QStringLiteral("étiquette"));
+    QVERIFY(!e.B_copier->isEnabled());
+    QVERIFY(e.B_coller->isEnabled());
+    e.B_coller->click();
+    QCOMPARE(s.text().toPlainText(), QStringLiteral("Une étiquette"));
+    e.B_effac->click();
+    QVERIFY(s.text().document()->isEmpty());
+    QVERIFY(!e.B_effac->isEnabled());
+}
+
+void TestMainWindow::pasteUsesScratchBuffer()
+{
+    Started s;
+    EditorPanel &e = s.editor();
+    s.text().setPlainText(QStringLiteral("copié"));
+    s.select(0, 5);
+    e.B_copier->click();
+    // Fitting a label overwrites the scratch buffer: paste gives its text.
+    e.T_calcul.setPlainText(QStringLiteral("ajusté"));
+    QTextCursor end(s.text().document());
+    end.movePosition(QTextCursor::End);
+    s.text().setTextCursor(end);
+    e.B_coller->click();
+    QCOMPARE(s.text().toPlainText(), QStringLiteral("copiéajusté"));
+    // An empty buffer pastes nothing.
+    e.T_calcul.clear();
+    e.B_coller->click();
+    QCOMPARE(s.text().toPlainText(), QStringLiteral("copiéajusté"));
+}
+
+void TestMainWindow::dateTakesSelectionFormat()
+{
+    Started s;
+    QTextCursor cursor(s.text().document());
+    QTextCharFormat format;
+    format.setFontWeight(QFont::Bold);
+    format.setFontPointSize(16);
+    format.setForeground(QColor(200, 0, 0));
+    cursor.insertText(QStringLiteral("Le "), format);
+    s.text().setTextCursor(cursor);
+    s.editor().insererDate(QDate(2026, 3, 4));
+    QCOMPARE(s.text().toPlainText(), QStringLiteral("Le 04/03/2026"));
+    const QTextCharFormat inserted = formatAt(s.text().document(), 5);
+    QCOMPARE(inserted.fontWeight(), int(QFont::Bold));
+    QCOMPARE(inserted.fontPointSize(), 16.0);
+    QCOMPARE(inserted.foreground().color(), QColor(200, 0, 0));
+}
+
+void TestMainWindow::helpShowsTheShippedText()
+{
+    HelpWindow help(qEnvironmentVariable("KALVENOR_PROGRAM_DIR"));
+    QVERIFY(help.T_aide->toPlainText().contains(QStringLiteral("Choisir le type d'étiquette")));
+    QVERIFY(help.T_aide->isReadOnly());
+    QTemporaryDir empty;
+    HelpWindow missing(empty.path());
+    QVERIFY(missing.T_aide->toPlainText().contains(QStringLiteral("etiquet.rtf")));
+}
+
+void TestMainWindow::contactHidesAndShowsMainWindow()
+{
+    Started s;
+    s.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+    s.window->B_contact->click();
+    QVERIFY(!s.window->isVisible());
+    auto *contact = s.window->findChild<ContactWindow *>(QStringLiteral("CONTACT"));
+    QVERIFY(contact);
+    QCOMPARE(ContactWindow::mailUrl().scheme(), QStringLiteral("mailto"));
+    contact->B_fincontact->click();
+    QVERIFY(s.window->isVisible());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
