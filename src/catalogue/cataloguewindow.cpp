@@ -235,7 +235,7 @@ void CatalogueWindow::B_ok_Click()
 void CatalogueWindow::B_annul_Click()
 {
     const SheetCatalogue::Mode current = mode();
-    const SheetCatalogue::Undone undone = m_catalogue.annuler(current, SamplePage::from(m_state));
+    const SheetCatalogue::Undone undone = m_catalogue.annuler(current);
     B_annul->setEnabled(false);
     if (!undone.written)
         return;

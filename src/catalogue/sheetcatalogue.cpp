@@ -163,13 +163,13 @@ SheetCatalogue::Outcome SheetCatalogue::remove(const QString &nom)
     return Outcome::Deleted;
 }
 
-SheetCatalogue::Undone SheetCatalogue::annuler(Mode mode, const SamplePage &page)
+SheetCatalogue::Undone SheetCatalogue::annuler(Mode mode)
 {
     Undone undone;
     const std::optional<Change> change = std::exchange(m_last, std::nullopt);
     if (!change || change->mode != mode)
         return undone;
-    const SheetType restored = change->saved.restored(change->nom, page.pageWidth, page.pageHeight);
+    const SheetType restored = change->saved.restored(change->nom);
     switch (mode) {
     case Mode::Modifier:
         undone.written = etiqtable::update(m_db, change->nom, restored);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "dimensiontext.h"
-#include "samplepage.h"
 #include "sheetundo.h"
 
 #include "storage/sheettype.h"
@@ -75,7 +74,7 @@ public:
     // one it was made with; otherwise changes nothing. Either way the change
     // can no longer be undone. `page` gives the size the label is recomputed
     // from.
-    Undone annuler(Mode mode, const SamplePage &page);
+    Undone annuler(Mode mode);
     bool canUndo() const { return m_last.has_value(); }
 
 private:

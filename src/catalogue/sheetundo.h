@@ -4,19 +4,18 @@
 
 #include <QString>
 
-// What "ANNULER" puts back: the margins and counts of the type shown when
-// "OK" was pressed. The label size is not kept; it is recomputed to fill the
-// printer's page between the margins.
+// What "ANNULER" puts back: the row as it was before the last change, label
+// size included, so an undone change leaves the catalogue exactly as before.
 struct SavedCopy {
-    int margehaut = 0;
-    int margebas = 0;
-    int margegauche = 0;
-    int margedroite = 0;
-    int rows = 0;
-    int cols = 0;
+    SheetType row;
 
-    static SavedCopy of(const SheetType &type);
+    static SavedCopy of(const SheetType &type) { return {type}; }
 
-    // The row "ANNULER" writes under `nom`; page sizes in twips.
-    SheetType restored(const QString &nom, int pageWidth, int pageHeight) const;
+    // The row "ANNULER" writes under `nom`.
+    SheetType restored(const QString &nom) const
+    {
+        SheetType t = row;
+        t.nom = nom;
+        return t;
+    }
 };

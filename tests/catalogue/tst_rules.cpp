@@ -48,8 +48,6 @@ private slots:
     void outOfRange();
     void truncatedToTwips();
     void builtInNamesAreExact();
-    void undoRecomputesLabelSize_data();
-    void undoRecomputesLabelSize();
     void sampleBoxes_data();
     void sampleBoxes();
     void sampleNumbersIgnoreGaps();
@@ -169,24 +167,6 @@ void TestRules::builtInNamesAreExact()
         QVERIFY2(sheetchecks::isBuiltIn(QString::fromLatin1(name)), name);
     for (const char *name : {"avery65", "3X8", "2x3 ", "2x4"})
         QVERIFY2(!sheetchecks::isBuiltIn(QString::fromLatin1(name)), name);
-}
-
-void TestRules::undoRecomputesLabelSize_data()
-{
-    QTest::addColumn<SheetType>("saved");
-    QTest::addColumn<SheetType>("restored");
-    // 3 columns with 5 mm side margins: (11907 - 2 x 283) / 3 = 3780.33.
-    QTest::newRow("5 mm sides") << sheet(3, 8, 3500, 2000, 0, 0, 283, 283)
-                                << sheet(3, 8, 3780, 2105, 0, 0, 283, 283);
-    // Halves go to the even neighbour: 11905 / 2 = 5952.5, 16838 / 4 = 4209.5.
-    QTest::newRow("halves to even") << sheet(2, 4, 1, 1, 1, 0, 1, 1) << sheet(2, 4, 5952, 4210, 1, 0, 1, 1);
-    QTest::newRow("no columns does not divide by zero") << sheet(0, 0, 1, 1) << sheet(0, 0, 11907, 16839);
-}
-
-void TestRules::undoRecomputesLabelSize()
-{
-    QFETCH(SheetType, saved);
-    QTEST(SavedCopy::of(saved).restored(QStringLiteral("t"), 11907, 16839), "restored");
 }
 
 void TestRules::sampleBoxes_data()
