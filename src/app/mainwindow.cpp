@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 
 #include "contactwindow.h"
+
+#include "catalogue/cataloguewindow.h"
 #include "environmentcheck.h"
 #include "functionlist.h"
 #include "helpwindow.h"
@@ -227,8 +229,25 @@ void MainWindow::T_nombre_Change()
 void MainWindow::L_fonction_Click(const QString &entry)
 {
     Form_Click();
-    if (entry == FunctionList::printerSetup)
+    if (entry == FunctionList::catalogue)
+        openCatalogue();
+    else if (entry == FunctionList::printerSetup)
         configxp();
+}
+
+void MainWindow::openCatalogue()
+{
+    hide();
+    L_fonction->setEnabled(false);
+    m_catalogue = new CatalogueWindow(m_state, m_working, m_dialogs);
+    m_catalogue->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_catalogue, &CatalogueWindow::closed, this, [this] {
+        L_fonction->setEnabled(true);
+        show();
+    });
+    connect(m_catalogue, &CatalogueWindow::helpRequested, this, &MainWindow::B_aide_Click);
+    m_catalogue->Form_Load();
+    m_catalogue->show();
 }
 
 void MainWindow::B_aide_Click()
@@ -277,6 +296,8 @@ void MainWindow::Form_Activate()
 {
     editor->T_etiquet->setFocus();
     L_fonction->setEnabled(true);
+    if (m_catalogue)
+        m_catalogue->close();
     Form_Paint();
 }
 
@@ -307,6 +328,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // Secondary windows go with the main one.
     if (m_help)
         m_help->close();
+    if (m_catalogue)
+        m_catalogue->close();
     event->accept();
 }
 

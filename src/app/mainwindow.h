@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class Choosers;
+class CatalogueWindow;
 class ContactWindow;
 class Dialogs;
 class EditorPanel;
@@ -65,6 +66,7 @@ public slots:
     void B_finapp_Click();
     void B_aide_Click();
     void B_contact_Click();
+    void openCatalogue();
     void L_fonction_Click(const QString &entry);
     void configxp();
 
@@ -94,6 +96,7 @@ private:
     QString m_startDir;
     QPointer<HelpWindow> m_help;
     QPointer<ContactWindow> m_contact;
+    QPointer<CatalogueWindow> m_catalogue;
     bool m_printerSetupPending = false;
     bool m_loaded = false;
 };

@@ -13,6 +13,7 @@
 #include "editor/sheetview.h"
 #include "storage/etiqtable.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -92,6 +93,7 @@ private slots:
     void dateTakesSelectionFormat();
     void helpShowsTheShippedText();
     void contactHidesAndShowsMainWindow();
+    void catalogueHidesMainWindowAndList();
 };
 
 void TestMainWindow::threeByEightOnScreen()
@@ -313,6 +315,25 @@ void TestMainWindow::contactHidesAndShowsMainWindow()
     QCOMPARE(ContactWindow::mailUrl().scheme(), QStringLiteral("mailto"));
     contact->B_fincontact->click();
     QVERIFY(s.window->isVisible());
+}
+
+void TestMainWindow::catalogueHidesMainWindowAndList()
+{
+    Started s;
+    s.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+    s.window->L_fonction_Click(FunctionList::catalogue);
+    QVERIFY(!s.window->isVisible());
+    QVERIFY(!s.window->L_fonction->isEnabled());
+    QWidget *catalogue = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("Feuille3") && w->isVisible())
+            catalogue = w;
+    }
+    QVERIFY(catalogue);
+    catalogue->close();
+    QVERIFY(s.window->isVisible());
+    QVERIFY(s.window->L_fonction->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)
