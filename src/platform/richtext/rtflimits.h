@@ -11,7 +11,8 @@ inline constexpr qsizetype kMaxInputBytes = 32 * 1024 * 1024;
 inline constexpr int kMaxGroupDepth = 512;
 inline constexpr int kMaxFonts = 1024;
 inline constexpr int kMaxColours = 1024;
-inline constexpr int kMaxFontNameBytes = 256;
+// Characters of a font name taken (bytes and Unicode escapes alike).
+inline constexpr int kMaxFontNameLength = 256;
 inline constexpr int kMaxUnicodeSkip = 16;
 // Font sizes in half points: 1 pt to 1638 pt, the range word processors offer.
 inline constexpr int kMinHalfPoints = 2;

@@ -404,7 +404,7 @@ void Reader::appendBytes(QByteArrayView bytes)
 void Reader::appendUnit(char16_t unit)
 {
     if (group().destination == Destination::FontTable) {
-        if (fontEntryOpen_ && font_.name.size() < limits::kMaxFontNameBytes) {
+        if (fontEntryOpen_ && font_.name.size() + fontNameBytes_.size() < limits::kMaxFontNameLength) {
             font_.name += decoder_.decode(fontNameBytes_, codePageOf(&font_));
             fontNameBytes_.clear();
             font_.name.append(QChar(unit));
@@ -472,7 +472,7 @@ void Reader::appendFontName(QByteArrayView bytes)
 {
     if (!fontEntryOpen_)
         return;
-    const qsizetype room = limits::kMaxFontNameBytes - fontNameBytes_.size() - font_.name.size();
+    const qsizetype room = limits::kMaxFontNameLength - fontNameBytes_.size() - font_.name.size();
     if (room > 0)
         fontNameBytes_.append(bytes.first(qMin(room, bytes.size())));
 }
@@ -484,7 +484,7 @@ void Reader::finishFontEntry()
     fontEntryOpen_ = false;
     font_.name += decoder_.decode(fontNameBytes_, codePageOf(&font_));
     font_.name.removeIf([](QChar c) { return c == u'\t' || isReservedCharacter(c.unicode()); });
-    font_.name = font_.name.trimmed();
+    font_.name = font_.name.trimmed().left(limits::kMaxFontNameLength);
     fontNameBytes_.clear();
     if (fonts_.size() < limits::kMaxFonts || fonts_.contains(fontNumber_))
         fonts_.insert(fontNumber_, font_);

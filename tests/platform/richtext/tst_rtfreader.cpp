@@ -240,7 +240,7 @@ void TestRtfReader::hostileInput()
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it)
             QVERIFY(it.fragment().charFormat().fontFamilies().toStringList().value(0).size()
-                    <= richtext::limits::kMaxFontNameBytes);
+                    <= richtext::limits::kMaxFontNameLength);
     }
 }
 

@@ -154,6 +154,14 @@ void TestRtfWriter::rewritesWhatWasRead_data()
     QTest::addColumn<QByteArray>("rtf");
     QTest::newRow("control characters in a font name")
         << QByteArray(R"({\rtf1{\fonttbl{\f0\fcharset)") + '\x01' + '\0' + QByteArray("204 Arial\tCYR;}}\\f0 a})");
+    // Inputs that made the fuzzer fail, as found.
+    const QDir found(QStringLiteral(KALVENOR_RTF_TEST_DATA));
+    for (const QString &name : found.entryList({QStringLiteral("fuzz-*.rtf")}, QDir::Files)) {
+        QFile file(found.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QTest::newRow(qPrintable(name)) << file.readAll();
+    }
+    QVERIFY(!found.entryList({QStringLiteral("fuzz-*.rtf")}).isEmpty());
     QTest::newRow("text starting with a blank, unterminated")
         << QByteArray("{\\rtf1{\\fonttbl\\f0\\fswred10\\u23\xbd" "lue3\x98" "0}\\1 \xff\xff\xff\xff\xff\xff\xff\xa4"
                       "\x00" "p`\x00\x00" "hij\\r", 60);
