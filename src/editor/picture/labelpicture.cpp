@@ -2,9 +2,14 @@
 
 void LabelPicture::setEditor(const QRect &editorTwips)
 {
+    const bool had = hasPicture();
     m_geometry.followEditor(editorTwips);
-    if (!hasPicture())
+    if (!had)
         return;
+    if (m_geometry.isEmpty()) {   // a label with no room left for it
+        supimage();
+        return;
+    }
     showPlace();
     showSize();
 }

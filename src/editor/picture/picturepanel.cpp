@@ -201,11 +201,8 @@ QString PicturePanel::templatePicturePath(const QString &templateName) const
 
 void PicturePanel::ouvimage(const Picture &picture)
 {
-    F_etiquet->hide();
-    if (!m_picture.ouvimage(picture)) {
-        showModel();
-        return;
-    }
+    if (!m_picture.ouvimage(picture))
+        return;   // nothing changes
     F_ouvrir->hide();
     showModel();
     {
@@ -243,11 +240,9 @@ void PicturePanel::changetop()
 
 void PicturePanel::visuimage(bool aut)
 {
-    for (QWidget *control : {static_cast<QWidget *>(B_supimag), static_cast<QWidget *>(A_top),
-                             static_cast<QWidget *>(E_top), static_cast<QWidget *>(A_left),
-                             static_cast<QWidget *>(E_left), static_cast<QWidget *>(A_format),
-                             static_cast<QWidget *>(E_format), static_cast<QWidget *>(E_pixel),
-                             static_cast<QWidget *>(E_qualite), static_cast<QWidget *>(B_ouvimag)})
+    const std::initializer_list<QWidget *> controls{B_supimag, A_top,    E_top,    A_left,    E_left,
+                                                    A_format,  E_format, E_pixel,  E_qualite, B_ouvimag};
+    for (QWidget *control : controls)
         control->setVisible(aut);
 }
 
