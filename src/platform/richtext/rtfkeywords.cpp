@@ -36,6 +36,13 @@ Table buildTable()
         {"striked", {Keyword::Strike}},
         {"v", {Keyword::Hidden}},
         {"cf", {Keyword::Foreground}},
+        {"loch", {Keyword::LowAnsi}},
+        {"hich", {Keyword::HighAnsi}},
+        {"dbch", {Keyword::DoubleByte}},
+        {"rtlch", {Keyword::RightToLeft}},
+        {"ltrch", {Keyword::LeftToRight}},
+        {"af", {Keyword::AssociatedFont}},
+        {"afs", {Keyword::AssociatedFontSize}},
         // The program knows only one kind of line end, the paragraph break,
         // so soft line breaks, page and section breaks and table rows all
         // end a paragraph.

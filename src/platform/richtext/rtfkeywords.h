@@ -18,6 +18,8 @@ enum class Keyword {
     FontCharset, FontCodePage, Red, Green, Blue,
     // Character formatting.
     Plain, Font, FontSize, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, Foreground,
+    // The script the following associated properties (\af, \afs) are for.
+    LowAnsi, HighAnsi, DoubleByte, RightToLeft, LeftToRight, AssociatedFont, AssociatedFontSize,
     // Text.
     ParagraphBreak, Tab, Character,
 };

@@ -13,6 +13,8 @@
 #include <QList>
 #include <QTextDocument>
 
+#include <array>
+#include <climits>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -29,7 +31,15 @@ struct CharState {
     bool strike = false;
     bool hidden = false;
     int colour = 0;
+    // East Asian text may have a font and size of its own: \af and \afs
+    // after \dbch. After \rtlch they are for right-to-left scripts, which
+    // are not read apart.
+    enum class Script { Low, High, DoubleByte, RightToLeft } script = Script::Low;
+    int asianFont = kNoFont;
+    int asianHalfPoints = 0; // 0: as the other text
     bool operator==(const CharState &) const = default;
+
+    static constexpr int kNoFont = INT_MIN;
 };
 
 enum class Destination { Text, FontTable, ColourTable, Skipped };
@@ -84,7 +94,11 @@ private:
 
     const FontEntry *fontFor(int number) const;
     int codePageOf(const FontEntry *font) const;
-    QTextCharFormat format();
+    const CharState &currentChars() const;
+    CharState asianChars(const CharState &chars) const;
+    QTextCharFormat format(const CharState &chars);
+    QTextCharFormat format() { return format(currentChars()); }
+    void invalidateFormats() { formatCache_ = {}; }
 
     GroupState &group() { return groups_.back(); }
 
@@ -114,9 +128,13 @@ private:
     int pendingCodePage_ = codepages::kWindows1252;
     QString pendingText_;
 
-    bool formatCached_ = false;
-    CharState cachedChars_;
-    QTextCharFormat cachedFormat_;
+    struct FormatCache {
+        bool valid = false;
+        CharState chars;
+        QTextCharFormat format;
+    };
+    std::array<FormatCache, 2> formatCache_;
+    int nextCacheSlot_ = 0;
 };
 
 RtfReadResult Reader::run()
@@ -333,7 +351,7 @@ void Reader::controlWord(const RtfToken &token)
     case Keyword::DefaultFont:
         if (has) {
             defaultFont_ = param;
-            formatCached_ = false;
+            invalidateFormats();
         }
         return;
     default:
@@ -385,6 +403,19 @@ void Reader::formatting(Keyword keyword, bool has, int param)
     case Keyword::Strike: chars.strike = on; break;
     case Keyword::Hidden: chars.hidden = on; break;
     case Keyword::Foreground: chars.colour = has ? param : 0; break;
+    case Keyword::LowAnsi:
+    case Keyword::LeftToRight: chars.script = CharState::Script::Low; break;
+    case Keyword::HighAnsi: chars.script = CharState::Script::High; break;
+    case Keyword::DoubleByte: chars.script = CharState::Script::DoubleByte; break;
+    case Keyword::RightToLeft: chars.script = CharState::Script::RightToLeft; break;
+    case Keyword::AssociatedFont:
+        if (chars.script == CharState::Script::DoubleByte)
+            chars.asianFont = has ? param : 0;
+        break;
+    case Keyword::AssociatedFontSize:
+        if (chars.script == CharState::Script::DoubleByte && has && param > 0)
+            chars.asianHalfPoints = qBound(limits::kMinHalfPoints, param, limits::kMaxHalfPoints);
+        break;
     default: break;
     }
 }
@@ -447,8 +478,39 @@ void Reader::flushText()
     decodePending();
     if (pendingText_.isEmpty())
         return;
-    builder_.appendText(pendingText_, format());
+    const CharState &chars = currentChars();
+    const CharState asian = asianChars(chars);
+    if (asian.font == chars.font && asian.halfPoints == chars.halfPoints) {
+        builder_.appendText(pendingText_, format(chars));
+    } else {
+        // Runs of East Asian and other characters, each with its format.
+        const QStringView text(pendingText_);
+        qsizetype start = 0;
+        bool runIsAsian = isEastAsian(text[0].unicode());
+        for (qsizetype i = 1; i <= text.size(); ++i) {
+            const bool asianHere = i < text.size()
+                && (text[i].isLowSurrogate() || isNeutralSpace(text[i].unicode()) ? runIsAsian
+                                                                                  : isEastAsian(text[i].unicode()));
+            if (i == text.size() || asianHere != runIsAsian) {
+                builder_.appendText(text.sliced(start, i - start), format(runIsAsian ? asian : chars));
+                start = i;
+                runIsAsian = asianHere;
+            }
+        }
+    }
     pendingText_.clear();
+}
+
+// The state East Asian characters take: the font and size given for them,
+// where given (and the font is in the table).
+CharState Reader::asianChars(const CharState &chars) const
+{
+    CharState asian = chars;
+    if (chars.asianFont != CharState::kNoFont && fonts_.contains(chars.asianFont))
+        asian.font = chars.asianFont;
+    if (chars.asianHalfPoints > 0)
+        asian.halfPoints = chars.asianHalfPoints;
+    return asian;
 }
 
 void Reader::breakParagraph()
@@ -488,7 +550,7 @@ void Reader::finishFontEntry()
     fontNameBytes_.clear();
     if (fonts_.size() < limits::kMaxFonts || fonts_.contains(fontNumber_))
         fonts_.insert(fontNumber_, font_);
-    formatCached_ = false;
+    invalidateFormats();
 }
 
 void Reader::finishColour()
@@ -497,7 +559,7 @@ void Reader::finishColour()
         colours_.append(colourGiven_ ? std::optional<QRgb>(qRgb(red_, green_, blue_)) : std::nullopt);
     red_ = green_ = blue_ = 0;
     colourGiven_ = false;
-    formatCached_ = false;
+    invalidateFormats();
 }
 
 const FontEntry *Reader::fontFor(int number) const
@@ -519,11 +581,17 @@ int Reader::codePageOf(const FontEntry *font) const
     return documentCodePage_;
 }
 
-QTextCharFormat Reader::format()
+const CharState &Reader::currentChars() const
 {
-    const CharState &chars = groups_.empty() ? finalChars_ : group().chars;
-    if (formatCached_ && chars == cachedChars_)
-        return cachedFormat_;
+    return groups_.empty() ? finalChars_ : groups_.back().chars;
+}
+
+QTextCharFormat Reader::format(const CharState &chars)
+{
+    for (FormatCache &slot : formatCache_) {
+        if (slot.valid && slot.chars == chars)
+            return slot.format;
+    }
     QTextCharFormat format;
     if (const FontEntry *font = fontFor(chars.font); font && !font->name.isEmpty()) {
         format.setFontFamilies({font->name});
@@ -535,9 +603,11 @@ QTextCharFormat Reader::format()
     format.setFontStrikeOut(chars.strike);
     if (chars.colour >= 0 && chars.colour < colours_.size() && colours_[chars.colour])
         format.setForeground(QColor(*colours_[chars.colour]));
-    formatCached_ = true;
-    cachedChars_ = chars;
-    cachedFormat_ = format;
+    // Two slots: text often alternates between two states (East Asian and
+    // other characters, or a group and the text around it).
+    FormatCache &slot = formatCache_[nextCacheSlot_];
+    nextCacheSlot_ = 1 - nextCacheSlot_;
+    slot = {true, chars, format};
     return format;
 }
 

@@ -62,6 +62,14 @@ CharProps propsOf(const QTextCharFormat &format, const QFont &base)
     return props;
 }
 
+void appendHexEscape(QByteArray &out, unsigned char byte)
+{
+    static const char hex[] = "0123456789abcdef";
+    out += "\\'";
+    out += hex[byte >> 4];
+    out += hex[byte & 0xF];
+}
+
 // What the reader assumes after \plain, and so what the body starts from.
 struct WrittenState {
     int font = 0;
@@ -167,19 +175,18 @@ void Writer::escape(QByteArray &out, QStringView text, bool fontName, bool *deli
         } else if (c == QChar::LineSeparator && !fontName) {
             out += "\\line";
             *delimit = true;
-        } else if (isReservedCharacter(c) || c == u'\t') {
-            // Not text; a tab cannot be part of a font name.
-        } else if (c < 0x80 && !(fontName && c == ';')) {
+        } else if (c == '\t' || isReservedCharacter(c)) {
+            // Not text; nor can a font name hold a tab.
+        } else if (c == ';' && fontName) {
+            appendHexEscape(out, ';'); // a plain ';' would end the font table entry
+            *delimit = false;
+        } else if (c < 0x80) {
             if (*delimit)
                 out += ' ';
             out += static_cast<char>(c);
             *delimit = false;
-        } else if (const auto byte = codepages::encodeWindows1252(c); byte || c == ';') {
-            static const char hex[] = "0123456789abcdef";
-            const unsigned char b = byte ? *byte : ';';
-            out += "\\'";
-            out += hex[b >> 4];
-            out += hex[b & 0xF];
+        } else if (const auto byte = codepages::encodeWindows1252(c)) {
+            appendHexEscape(out, *byte);
             *delimit = false;
         } else {
             // \uN takes a signed 16-bit value; '?' is the fallback that

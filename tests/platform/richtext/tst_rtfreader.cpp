@@ -113,6 +113,12 @@ void TestRtfReader::readsFormats_data()
     QTest::newRow("colour table: auto entry, out of range index")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red10\green20\blue30;}\cf1 a\cf9 b\cf0 c})")
         << QStringLiteral("[Arial 12 #0a141e]a[Arial 12]bc");
+    QTest::newRow("East Asian font and size after \\dbch")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Noto Sans CJK JP;}}\f0\fs21\dbch\af1\afs30 Ab\u26085?\u26412?\loch  Cd{\dbch \u35486? \u-10179?\u-8704? e}})")
+        << QStringLiteral("[Arial 10.5]Ab[Noto Sans CJK JP 15]日本[Arial 10.5] Cd[Noto Sans CJK JP 15]語 😀 [Arial 10.5]e");
+    QTest::newRow("associated properties of right-to-left text are not read")
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Noto Sans CJK JP;}{\f2 Arabic;}}\rtlch\af2\afs40 \ltrch\f0\fs20\loch\af0\hich\af0\dbch\af1\af9 Bonjour \u26085?})")
+        << QStringLiteral("[Arial 10]Bonjour 日");
     QTest::newRow("empty paragraphs keep the size of their mark")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\fs20 a\par\fs40\par\fs10 b\par})")
         << QStringLiteral("[Arial 10]a | [Arial 20] | [Arial 5]b");
