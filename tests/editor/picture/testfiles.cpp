@@ -5,26 +5,16 @@
 #include <QImage>
 #include <QtEndian>
 
-#include <algorithm>
-
 namespace testfiles {
 
 namespace {
 
-QImage gradient(QSize size, bool grey)
+QByteArray encoded(QSize size, const char *format)
 {
     QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x) {
-            const int r = 255 * x / std::max(1, size.width() - 1);
-            const int g = 255 * y / std::max(1, size.height() - 1);
-            image.setPixel(x, y, grey ? qRgb(r, r, r) : qRgb(r, g, 128));
-        }
-    return image;
-}
-
-QByteArray encoded(const QImage &image, const char *format)
-{
+    image.fill(QColor(200, 120, 40));
+    for (int x = 0; x < size.width(); x += 7)
+        image.setPixel(x, x % size.height(), qRgb(20, 60, 220));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -34,44 +24,37 @@ QByteArray encoded(const QImage &image, const char *format)
 
 } // namespace
 
-bool writePicture(const QString &path, QSize size, const char *format, bool grey)
-{
-    return writeBytes(path, encoded(gradient(size, grey), format));
-}
-
 bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QByteArray letter()
+QByteArray jpeg(QSize size)
 {
-    return QByteArray("Chère Anne,\nvoici les photos des vacances.\n");
+    return encoded(size, "jpeg");
 }
 
-QByteArray truncatedJpeg()
+bool writeJpeg(const QString &path, QSize size)
 {
-    const QByteArray jpeg = encoded(gradient(QSize(300, 200), false), "jpeg");
-    return jpeg.left(jpeg.size() / 2);
-}
-
-QByteArray bmpClaiming(int width, int height)
-{
-    QByteArray bmp = encoded(gradient(QSize(4, 4), false), "bmp").left(54);
-    qToLittleEndian(qint32(width), bmp.data() + 18);
-    qToLittleEndian(qint32(height), bmp.data() + 22);
-    qToLittleEndian(quint16(24), bmp.data() + 28);
-    return bmp;
+    return writeBytes(path, jpeg(size));
 }
 
 bool writeNumbered(const QString &folder, int count)
 {
-    const QByteArray jpeg = encoded(gradient(QSize(8, 6), false), "jpeg");
+    const QByteArray bytes = jpeg(QSize(8, 6));
     for (int i = 0; i < count; ++i)
-        if (!writeBytes(folder + QStringLiteral("/pic%1.jpg").arg(i, 2, 10, QLatin1Char('0')), jpeg))
+        if (!writeBytes(folder + QStringLiteral("/pic%1.jpg").arg(i, 2, 10, QLatin1Char('0')), bytes))
             return false;
     return true;
+}
+
+QByteArray bmpClaiming(int width, int height)
+{
+    QByteArray bmp = encoded(QSize(4, 4), "bmp").left(54);
+    qToLittleEndian(qint32(width), bmp.data() + 18);
+    qToLittleEndian(qint32(height), bmp.data() + 22);
+    return bmp;
 }
 
 } // namespace testfiles
