@@ -11,13 +11,14 @@
 
 #include "editor/editorpanel.h"
 #include "editor/labeleditor.h"
+#include "editor/picture/picturepanel.h"
+#include "editor/sheetpanel.h"
 #include "editor/sheetview.h"
 #include "platform/dialogs.h"
 #include "platform/environment.h"
-#include "platform/numbertext.h"
 #include "platform/richtext/rtfwriter.h"
 #include "platform/units.h"
-#include "storage/pagetable.h"
+#include "storage/etiqtable.h"
 #include "storage/settingsfile.h"
 
 #include <QCloseEvent>
@@ -78,15 +79,20 @@ MainWindow::MainWindow(const Environment &environment, Dialogs &dialogs, Chooser
     setFixedSize(units::twipsToPixels(designWidth), units::twipsToPixels(designHeight));
 
     editor = new EditorPanel(this, m_choosers);
+    picture = new PicturePanel(this, editor->T_etiquet, editor->pictureControls, m_state, m_dialogs);
     I_page = new SheetView(this);
     buildPageFrame();
     buildFunctionArea();
+    sheetPanel = new SheetPanel(m_state, m_dialogs, m_sheet, I_page, editor, picture, T_nombre, this);
+    connect(picture, &PicturePanel::textFocusWanted, editor, &EditorPanel::hautEtiquette);
+    connect(B_effpage, &QPushButton::clicked, sheetPanel, &SheetPanel::effacpage);
 
     E_screen = caption(this, "E_screen",
                        QStringLiteral("Pour imprimer les étiquettes en gris:\n-Retourner la feuille dans l'imprimante\n"
                                       "-Repositionner les étiquettes.Imprimer "));
     E_screen->setGeometry(pixels(120, functionTop, 4200, 900));
     E_screen->hide();
+    connect(&m_sheet, &WorkingSheet::unusableReleased, E_screen, &QWidget::hide);
 }
 
 MainWindow::~MainWindow() = default;
@@ -113,7 +119,6 @@ void MainWindow::buildPageFrame()
     E_gauche->setGeometry(pixels(0, 450, pageFrameWidth, 240));
     E_rappel->setGeometry(pixels(0, 690, pageFrameWidth, 240));
     E_nombre->setGeometry(pixels(0, 960, pageFrameWidth, 480));
-    connect(T_nombre, &QLineEdit::textChanged, this, &MainWindow::T_nombre_Change);
 }
 
 void MainWindow::buildFunctionArea()
@@ -126,6 +131,7 @@ void MainWindow::buildFunctionArea()
     L_etiq->setObjectName(QStringLiteral("L_etiq"));
     L_etiq->setGeometry(pixels(functionLeft, functionTop - 210, functionWidth, functionHeight));
     L_etiq->hide();
+    connect(L_etiq, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { L_etiq_Click(item->text()); });
 
     const int left = functionLeft + functionWidth + 150;
     const int width = designWidth - left - 150;
@@ -185,9 +191,10 @@ void MainWindow::createtiq()
     m_state.usableLabelCount = m_state.labelCount;
 
     editor->place(m_layout.editor, m_layout.editorAreaWidth);
-    editor->T_calcul.setTextWidth(editor->T_etiquet->wrapWidthTwips());
+    picture->editorPlaced();
     I_page->setGeometry(pixels(m_layout.pagePicture));
     I_page->createCells(m_layout, QSize(m_state.labelWidth, m_state.labelHeight));
+    m_sheet.reset(m_state.labelCount, m_state.sheetCols);
     placePageFrame();
     E_nombre->setVisible(m_state.labelCount > SheetLayout::pictureLimit);
     setWindowTitle(m_layout.caption);
@@ -219,20 +226,52 @@ void MainWindow::paintEvent(QPaintEvent *)
     }
 }
 
-void MainWindow::T_nombre_Change()
-{
-    // The count never exceeds the labels that may be written.
-    if (numbertext::leadingNumber(T_nombre->text()) > m_state.usableLabelCount)
-        T_nombre->setText(QString::number(m_state.usableLabelCount));
-}
-
 void MainWindow::L_fonction_Click(const QString &entry)
 {
     Form_Click();
     if (entry == FunctionList::catalogue)
         openCatalogue();
+    else if (entry == FunctionList::selection)
+        selectpage();
     else if (entry == FunctionList::printerSetup)
         configxp();
+}
+
+void MainWindow::selectpage()
+{
+    picture->supimage();
+    L_etiq->clear();
+    for (const SheetType &type : etiqtable::allByName(m_working))
+        L_etiq->addItem(type.nom);
+    L_etiq->show();
+    L_etiq->raise();
+    // Labels greyed by the screen print mode are usable again.
+    m_sheet.releaseUnusable();
+    E_screen->hide();
+}
+
+void MainWindow::L_etiq_Click(const QString &name)
+{
+    if (name == m_state.sheetTypeName) {
+        L_etiq->hide();
+        return;
+    }
+    const bool change = m_dialogs.message(QStringLiteral("CHANGEMENT D'ETIQUETTE"),
+                                          QStringLiteral("Changement de dimensions d'étiquette\n"
+                                                         "La page actuelle va etre supprimée\nContinuer ?"),
+                                          Dialogs::Icon::Question, Dialogs::Buttons::YesNo)
+        == Dialogs::Answer::Yes;
+    L_etiq->hide();
+    if (!change)
+        return;
+    const auto type = etiqtable::find(m_working, name);
+    if (!type)
+        return;
+    m_state.initbd(*type);
+    sheetPanel->effacpage();
+    createtiq();
+    editor->T_etiquet->clear();
+    editor->focustexte();
 }
 
 void MainWindow::openCatalogue()
@@ -289,7 +328,7 @@ void MainWindow::configxp()
 void MainWindow::Form_QueryUnload()
 {
     if (m_loaded)
-        pagetable::clear(m_working);
+        sheetPanel->effacpage();
 }
 
 void MainWindow::Form_Activate()
@@ -314,6 +353,7 @@ void MainWindow::Form_Paint()
 void MainWindow::Form_Click()
 {
     L_etiq->hide();
+    connect(L_etiq, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { L_etiq_Click(item->text()); });
 }
 
 void MainWindow::mousePressEvent(QMouseEvent *event)

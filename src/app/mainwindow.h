@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/sheetlayout.h"
+#include "editor/workingsheet.h"
 #include "storage/appstate.h"
 #include "storage/database.h"
 
@@ -15,6 +16,8 @@ class EditorPanel;
 class Environment;
 class FunctionList;
 class HelpWindow;
+class PicturePanel;
+class SheetPanel;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -41,12 +44,15 @@ public:
     AppState &state() { return m_state; }
     Database &workingDatabase() { return m_working; }
     const SheetLayout &layout() const { return m_layout; }
+    WorkingSheet &sheet() { return m_sheet; }
 
     // Design size of the window, in twips.
     static constexpr int designWidth = 15240;
     static constexpr int designHeight = 11280;
 
     EditorPanel *editor = nullptr;
+    PicturePanel *picture = nullptr;
+    SheetPanel *sheetPanel = nullptr;
     SheetView *I_page = nullptr;
     QFrame *F_page = nullptr;
     QLineEdit *T_nombre = nullptr;
@@ -69,6 +75,7 @@ public slots:
     void openCatalogue();
     void L_fonction_Click(const QString &entry);
     void configxp();
+    void L_etiq_Click(const QString &name);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -80,7 +87,7 @@ private:
     void buildPageFrame();
     void buildFunctionArea();
     void placePageFrame();
-    void T_nombre_Change();
+    void selectpage();
     void Form_QueryUnload();
     void Form_Activate();
     void Form_Paint();
@@ -93,6 +100,7 @@ private:
     AppState m_state;
     Database m_working;
     SheetLayout m_layout;
+    WorkingSheet m_sheet{m_working};
     QString m_startDir;
     QPointer<HelpWindow> m_help;
     QPointer<ContactWindow> m_contact;

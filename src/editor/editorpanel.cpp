@@ -22,7 +22,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
     return b;
 }
 
-constexpr int frameHeight = 960;
+constexpr int frameHeight = 2400;
 
 } // namespace
 
@@ -52,6 +52,9 @@ EditorPanel::EditorPanel(QWidget *window, Choosers &choosers)
     for (int c = 0; c < row.size(); ++c)
         grid->addWidget(row[c], 0, c);
     grid->addWidget(B_hautetiq, 1, 0, 1, static_cast<int>(row.size()));
+    pictureControls = new QWidget(F_etiq);
+    pictureControls->setObjectName(QStringLiteral("pictureControls"));
+    grid->addWidget(pictureControls, 2, 0, 1, static_cast<int>(row.size()));
 
     B_copier->setEnabled(false);
     B_couper->setEnabled(false);

@@ -33,6 +33,7 @@ public:
     QPushButton *B_date = nullptr;
     QPushButton *B_effac = nullptr;
     QPushButton *B_hautetiq = nullptr;
+    QWidget *pictureControls = nullptr;   // the picture panel lays its controls here
 
 public slots:
     void police();

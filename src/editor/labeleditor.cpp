@@ -24,6 +24,7 @@ void LabelEditor::setGeometryTwips(const QRect &twips)
 {
     setGeometry(units::twipsToPixels(twips.left()), units::twipsToPixels(twips.top()),
                 units::twipsToPixels(twips.width()), units::twipsToPixels(twips.height()));
+    m_geometry = twips;
     m_wrapWidth = twips.width() - 30;
     setLineWrapColumnOrWidth(std::max(1, units::twipsToPixels(m_wrapWidth)));
 }

@@ -12,6 +12,7 @@ public:
 
     // Size and place in twips; the size is whole pixels already.
     void setGeometryTwips(const QRect &twips);
+    QRect geometryTwips() const { return m_geometry; }
     int wrapWidthTwips() const { return m_wrapWidth; }
 
     QColor backgroundColor() const;
@@ -33,6 +34,7 @@ protected:
 private:
     void saveCaret(bool withSelection);
 
+    QRect m_geometry;
     int m_wrapWidth = 0;
     int m_savedCaret = 0;
     int m_savedLength = 0;

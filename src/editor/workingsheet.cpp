@@ -68,10 +68,11 @@ PageRow WorkingSheet::rowFor(int index, const LabelContent &content) const
     row.backcolor = colorvalue::fromColor(content.background);
     if (content.picture && index < pictureLimit) {
         row.impage = true;
-        row.impleft = content.picture->left;
-        row.imptop = content.picture->top;
-        row.impwidth = content.picture->width;
-        row.impheight = content.picture->height;
+        const PicturePlacement &place = content.picture->placement;
+        row.impleft = place.impleft;
+        row.imptop = place.imptop;
+        row.impwidth = place.impwidth;
+        row.impheight = place.impheight;
         row.xpixel = content.picture->picture.width();
         row.ypixel = content.picture->picture.height();
     }

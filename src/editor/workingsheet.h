@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/picture/picturegeometry.h"
 #include "platform/imaging/picture.h"
 #include "storage/pagetable.h"
 
@@ -18,10 +19,7 @@ class Database;
 struct LabelContent {
     struct PlacedPicture {
         Picture picture;      // already resampled
-        int left = 0;
-        int top = 0;
-        int width = 0;
-        int height = 0;
+        PicturePlacement placement;
     };
 
     const QTextDocument *text = nullptr;
@@ -67,6 +65,7 @@ public:
 
     // Labels from `count` on cannot be written (the screen print mode).
     void limitTo(int count);
+    void releaseUnusable();
 
     // The three places agree (checked by the tests after every operation).
     bool consistent();
@@ -83,7 +82,6 @@ private:
     bool valid(int index) const { return index >= 0 && index < labelCount(); }
     void setState(int index, State state);
     void forget(int index);
-    void releaseUnusable();
     PageRow rowFor(int index, const LabelContent &content) const;
 
     Database &m_db;

@@ -35,7 +35,7 @@ struct Fixture {
     {
         QImage image(40, 20, QImage::Format_RGB32);
         image.fill(Qt::blue);
-        content.picture = LabelContent::PlacedPicture{Picture::fromImage(image), 15, 30, 600, 300};
+        content.picture = LabelContent::PlacedPicture{Picture::fromImage(image), {15, 30, 600, 300}};
     }
 };
 

@@ -1,0 +1,345 @@
+#include "fakeenvironment.h"
+#include "programfolder.h"
+#include "scriptedchoosers.h"
+#include "scripteddialogs.h"
+
+#include "app/functionlist.h"
+#include "app/mainwindow.h"
+#include "editor/cellcolors.h"
+#include "editor/editorpanel.h"
+#include "editor/labeleditor.h"
+#include "editor/picture/picturepanel.h"
+#include "editor/sheetpanel.h"
+#include "editor/sheetview.h"
+#include "storage/colorvalue.h"
+#include "storage/etiqtable.h"
+#include "storage/pagetable.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+#include <memory>
+
+using Answer = Dialogs::Answer;
+
+namespace {
+
+// A started main window on a fresh program folder, clicked as a user does.
+struct Sheet {
+    ProgramFolder program;
+    FakeEnvironment machine;
+    ScriptedDialogs dialogs;
+    ScriptedChoosers choosers;
+    std::unique_ptr<MainWindow> window;
+
+    explicit Sheet(const QString &type = QStringLiteral("3x8"))
+    {
+        window = std::make_unique<MainWindow>(machine, dialogs, choosers);
+        window->Form_Load(program.path());
+        use(type);
+    }
+    void use(const QString &type)
+    {
+        window->state().initbd(*etiqtable::find(window->workingDatabase(), type));
+        window->createtiq();
+    }
+    void type(const QString &text) { window->editor->T_etiquet->setPlainText(text); }
+    void count(const QString &n) { window->T_nombre->setText(n); }
+    void click(int cell, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {})
+    {
+        SheetView *page = window->I_page;
+        QTest::mouseClick(page, button, mods, page->cellRect(cell).center());
+    }
+    QColor color(int cell) const { return window->I_page->cellColor(cell); }
+    int rows() { return pagetable::count(window->workingDatabase()); }
+    bool consistent() { return window->sheet().consistent(); }
+    QString text() const { return window->editor->T_etiquet->toPlainText(); }
+};
+
+QString writePicture(const QTemporaryDir &dir, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(30, 90, 200));
+    const QString path = dir.filePath(QStringLiteral("photo.png"));
+    image.save(path);
+    return path;
+}
+
+} // namespace
+
+class TestLabelClicks : public QObject {
+    Q_OBJECT
+private slots:
+    void writeOneLabel();
+    void countReducedToLabelsLeft();
+    void clickBeyondUsableLabelsWritesNothing();
+    void missingTextAndEmptyLabel();
+    void tooHighTextStoredAsFitted();
+    void replacementAnsweredNo();
+    void replacementAnsweredYes();
+    void labelsFrom120GetTextOnly();
+    void recallRestoresTextBackgroundAndPicture();
+    void rightClickErasesAndLastMixedLabelReleasesGreyCells();
+    void clearPage();
+    void otherButtonsAndShiftDoNothing();
+    void changeSheetType();
+};
+
+void TestLabelClicks::writeOneLabel()
+{
+    Sheet s;
+    s.type(QStringLiteral(" "));
+    s.click(0);
+    QVERIFY(s.dialogs.shown.isEmpty());
+    QCOMPARE(s.rows(), 1);
+    QCOMPARE(s.color(0), cellcolors::lightRed);
+    QCOMPARE(s.color(1), cellcolors::lightGreen);
+    QVERIFY(s.consistent());
+    const PageRow row = *s.window->sheet().row(0);
+    QCOMPARE(row.posx, 0);
+    QCOMPARE(colorvalue::toColor(row.backcolor), QColor(Qt::white));
+    QVERIFY(!row.impage);
+}
+
+void TestLabelClicks::countReducedToLabelsLeft()
+{
+    Sheet s;
+    s.type(QStringLiteral("Bocal"));
+    s.count(QStringLiteral("20"));
+    s.click(19); // 5 labels from 19 to 23
+    QCOMPARE(s.window->T_nombre->text(), QStringLiteral("5"));
+    QCOMPARE(s.rows(), 5);
+    for (int i = 19; i < 24; ++i)
+        QCOMPARE(s.color(i), cellcolors::lightRed);
+    QCOMPARE(s.color(18), cellcolors::lightGreen);
+    QVERIFY(s.consistent());
+}
+
+void TestLabelClicks::clickBeyondUsableLabelsWritesNothing()
+{
+    Sheet s;
+    s.window->state().usableLabelCount = 10;
+    s.window->sheet().limitTo(10);
+    s.type(QStringLiteral("Bocal"));
+    s.click(12);
+    QCOMPARE(s.window->T_nombre->text(), QStringLiteral("-2"));
+    QCOMPARE(s.rows(), 0);
+    QCOMPARE(s.color(12), cellcolors::darkGrey);
+    QVERIFY(s.consistent());
+}
+
+void TestLabelClicks::missingTextAndEmptyLabel()
+{
+    Sheet s;
+    s.click(3);
+    QCOMPARE(s.dialogs.shown.size(), 1);
+    QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("MANQUE TEXTE"));
+    QCOMPARE(s.dialogs.shown[0].text, QStringLiteral("Une étiquette doit toujours comporter un texte\n"
+                                                     "Ce texte peut se limiter à un blanc(espace)"));
+    s.click(3, Qt::RightButton);
+    s.click(3, Qt::LeftButton, Qt::ControlModifier);
+    QCOMPARE(s.dialogs.shown.size(), 3);
+    QCOMPARE(s.dialogs.shown[1].title, QStringLiteral("ETIQUETTE VIDE"));
+    QCOMPARE(s.dialogs.shown[2].text, QStringLiteral("Etiquette vide"));
+    QCOMPARE(s.rows(), 0);
+}
+
+void TestLabelClicks::tooHighTextStoredAsFitted()
+{
+    Sheet s;
+    QStringList lines;
+    for (int i = 1; i <= 20; ++i)
+        lines << QStringLiteral("Ligne %1").arg(i);
+    s.type(lines.join(u'\n'));
+    s.click(0);
+    QCOMPARE(s.dialogs.shown.size(), 1);
+    QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("TEXTE TROP HAUT"));
+    QVERIFY(s.dialogs.shown[0].text.startsWith(QStringLiteral("Seules les ")));
+    const int kept = s.window->sheet().text(0)->blockCount();
+    QVERIFY(kept > 1 && kept < 20);
+    QCOMPARE(s.text().split(u'\n').size(), 20); // the editor keeps all it had
+    s.click(0, Qt::LeftButton, Qt::ControlModifier);
+    QCOMPARE(s.text().split(u'\n').size(), kept);
+    QCOMPARE(s.text().split(u'\n').last(), QStringLiteral("Ligne %1").arg(kept));
+}
+
+void TestLabelClicks::replacementAnsweredNo()
+{
+    Sheet s;
+    QTextCursor cursor(s.window->editor->T_etiquet->document());
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    cursor.insertText(QStringLiteral("Gras "), bold);
+    cursor.insertText(QStringLiteral("maigre"), QTextCharFormat());
+    s.click(4);
+    QVERIFY(s.window->I_page->hasDiagonal(4));
+    const QList<PageRow> before = pagetable::all(s.window->workingDatabase());
+
+    s.type(QStringLiteral("Autre"));
+    s.count(QStringLiteral("3"));
+    s.dialogs.answerNext(Answer::No);
+    s.click(3);
+    QCOMPARE(s.dialogs.shown.size(), 1);
+    QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("REMPLACEMENT ETIQUETTE"));
+    QCOMPARE(s.dialogs.shown[0].text, QStringLiteral("Les étiquettes utilisées(jaune)\n"
+                                                     "vont etre effacées et remplacées.\nContinuer?"));
+    QCOMPARE(s.dialogs.shown[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(s.color(3), cellcolors::lightGreen);
+    QCOMPARE(s.color(4), cellcolors::lightRed);
+    QVERIFY(s.window->I_page->hasDiagonal(4));
+    QCOMPARE(s.color(5), cellcolors::lightGreen);
+    QCOMPARE(pagetable::all(s.window->workingDatabase()), before);
+    QCOMPARE(s.window->sheet().text(4)->toPlainText(), QStringLiteral("Gras maigre"));
+    QVERIFY(s.consistent());
+}
+
+void TestLabelClicks::replacementAnsweredYes()
+{
+    Sheet s;
+    s.type(QStringLiteral("Premier"));
+    s.click(4);
+    s.type(QStringLiteral("Second"));
+    s.count(QStringLiteral("3"));
+    s.dialogs.answerNext(Answer::Yes);
+    s.click(3);
+    QCOMPARE(s.rows(), 3);
+    for (int i = 3; i <= 5; ++i) {
+        QCOMPARE(s.color(i), cellcolors::lightRed);
+        QCOMPARE(s.window->sheet().text(i)->toPlainText(), QStringLiteral("Second"));
+    }
+    QVERIFY(s.consistent());
+}
+
+void TestLabelClicks::labelsFrom120GetTextOnly()
+{
+    Sheet s;
+    QVERIFY(etiqtable::insert(s.window->workingDatabase(), SheetType{"7x20", 7, 20, 1701, 841, 0, 0, 0, 0}));
+    s.use(QStringLiteral("7x20"));
+    QTemporaryDir dir;
+    QVERIFY(s.window->picture->openPicture(writePicture(dir, QSize(60, 30))));
+    QVERIFY(s.window->picture->hasPicture());
+    s.type(QStringLiteral("Petit"));
+    s.count(QStringLiteral("3"));
+    s.click(119);
+    QCOMPARE(s.color(119), cellcolors::lightRed);
+    QCOMPARE(s.color(120), cellcolors::darkRed);
+    QVERIFY(s.window->sheet().row(119)->impage);
+    QVERIFY(!s.window->sheet().row(120)->impage);
+    QVERIFY(!s.window->sheet().picture(121));
+    QVERIFY(s.consistent());
+}
+
+void TestLabelClicks::recallRestoresTextBackgroundAndPicture()
+{
+    Sheet s;
+    QTemporaryDir dir;
+    QVERIFY(s.window->picture->openPicture(writePicture(dir, QSize(120, 80))));
+    const PicturePlacement placed = s.window->picture->placement();
+    s.window->editor->T_etiquet->setBackgroundColor(QColor(255, 240, 200));
+    s.type(QStringLiteral("Confiture\nFraises"));
+    s.click(0);
+    s.window->picture->supimage();
+    s.window->editor->T_etiquet->setBackgroundColor(Qt::white);
+    s.type(QStringLiteral("Autre chose"));
+    s.click(1);
+
+    s.click(0, Qt::LeftButton, Qt::ControlModifier);
+    QCOMPARE(s.text(), QStringLiteral("Confiture\nFraises"));
+    QCOMPARE(s.window->editor->T_etiquet->backgroundColor(), QColor(255, 240, 200));
+    QVERIFY(s.window->picture->hasPicture());
+    QCOMPARE(s.window->picture->placement(), placed);
+    // A label without a picture leaves the editor without one.
+    s.click(1, Qt::LeftButton, Qt::ControlModifier);
+    QVERIFY(!s.window->picture->hasPicture());
+    QCOMPARE(s.text(), QStringLiteral("Autre chose"));
+}
+
+void TestLabelClicks::rightClickErasesAndLastMixedLabelReleasesGreyCells()
+{
+    Sheet s;
+    s.window->state().usableLabelCount = 12;
+    s.window->sheet().limitTo(12);
+    s.window->E_screen->show();
+    QTextCursor cursor(s.window->editor->T_etiquet->document());
+    QTextCharFormat big;
+    big.setFontPointSize(18);
+    cursor.insertText(QStringLiteral("Grand "), big);
+    cursor.insertText(QStringLiteral("petit"), QTextCharFormat());
+    s.count(QStringLiteral("2"));
+    s.click(0);
+    QCOMPARE(s.window->sheet().mixedFormatCount(), 2);
+    s.click(0, Qt::RightButton);
+    QCOMPARE(s.color(0), cellcolors::lightGreen);
+    QCOMPARE(s.color(20), cellcolors::darkGrey);
+    s.click(1, Qt::RightButton);
+    QCOMPARE(s.rows(), 0);
+    QCOMPARE(s.color(20), cellcolors::lightGreen);
+    QVERIFY(!s.window->E_screen->isVisibleTo(s.window.get()));
+    QVERIFY(s.consistent());
+}
+
+void TestLabelClicks::clearPage()
+{
+    Sheet s;
+    s.type(QStringLiteral("Bocal"));
+    s.count(QStringLiteral("6"));
+    s.click(2);
+    s.window->B_effpage->click();
+    QCOMPARE(s.rows(), 0);
+    QCOMPARE(s.window->T_nombre->text(), QStringLiteral("1"));
+    QVERIFY(s.text().isEmpty());
+    for (int i = 0; i < 24; ++i)
+        QCOMPARE(s.color(i), cellcolors::lightGreen);
+    QVERIFY(s.consistent());
+}
+
+void TestLabelClicks::otherButtonsAndShiftDoNothing()
+{
+    Sheet s;
+    s.type(QStringLiteral("Bocal"));
+    s.click(0, Qt::MiddleButton);
+    s.click(0, Qt::LeftButton, Qt::ShiftModifier);
+    s.click(0, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(s.rows(), 0);
+    QVERIFY(s.dialogs.shown.isEmpty());
+}
+
+void TestLabelClicks::changeSheetType()
+{
+    Sheet s;
+    s.type(QStringLiteral("Bocal"));
+    s.click(0);
+    s.window->L_fonction_Click(FunctionList::selection);
+    QListWidget *list = s.window->L_etiq;
+    QVERIFY(list->isVisibleTo(s.window.get()));
+    QVERIFY(list->count() >= 4);
+    // The type in use: nothing asked, nothing cleared.
+    s.window->L_etiq_Click(QStringLiteral("3x8"));
+    QVERIFY(s.dialogs.shown.isEmpty());
+    QCOMPARE(s.rows(), 1);
+    // Another type, refused.
+    s.window->L_fonction_Click(FunctionList::selection);
+    s.dialogs.answerNext(Answer::No);
+    s.window->L_etiq_Click(QStringLiteral("6x16"));
+    QCOMPARE(s.dialogs.shown.last().title, QStringLiteral("CHANGEMENT D'ETIQUETTE"));
+    QCOMPARE(s.window->state().sheetTypeName, QStringLiteral("3x8"));
+    QVERIFY(!list->isVisibleTo(s.window.get()));
+    QCOMPARE(s.rows(), 1);
+    // Accepted: a new, empty sheet.
+    s.window->L_fonction_Click(FunctionList::selection);
+    s.dialogs.answerNext(Answer::Yes);
+    s.window->L_etiq_Click(QStringLiteral("6x16"));
+    QCOMPARE(s.window->state().sheetTypeName, QStringLiteral("6x16"));
+    QCOMPARE(s.window->I_page->cellCount(), 96);
+    QCOMPARE(s.rows(), 0);
+    QVERIFY(s.text().isEmpty());
+    QVERIFY(s.consistent());
+}
+
+QTEST_MAIN(TestLabelClicks)
+#include "tst_labelclicks.moc"
