@@ -107,7 +107,7 @@ PicturePanel::PicturePanel(QWidget *window, LabelEditor *editor, QWidget *contro
     connect(F_ouvrir, &PictureBrowser::chosen, this, &PicturePanel::pictureChosen);
     connect(L_etiquet, &PictureView::pressed, this, &PicturePanel::L_etiquet_MouseDown);
     connect(L_etiquet, &PictureView::moved, this, &PicturePanel::L_etiquet_MouseMove);
-    connect(L_etiquet, &PictureView::released, this, [this] { L_etiquet_MouseUp(); });
+    connect(L_etiquet, &PictureView::released, this, &PicturePanel::L_etiquet_MouseUp);
 
     m_picture.setEditor(editorTwips());
     visuimage(false);
@@ -179,10 +179,7 @@ void PicturePanel::restorePicture(const Picture &stored, const PicturePlacement 
 bool PicturePanel::openPicture(const QString &path)
 {
     const Picture read = readPicture(path);
-    if (read.isNull())
-        return false;
-    ouvimage(read);
-    return true;
+    return !read.isNull() && ouvimage(read);
 }
 
 Picture PicturePanel::readPicture(const QString &path)
@@ -199,10 +196,10 @@ QString PicturePanel::templatePicturePath(const QString &templateName) const
     return m_state.personalDir + QStringLiteral("/modetiq/") + templateName + QStringLiteral(".bmp");
 }
 
-void PicturePanel::ouvimage(const Picture &picture)
+bool PicturePanel::ouvimage(const Picture &picture)
 {
     if (!m_picture.ouvimage(picture))
-        return;   // nothing changes
+        return false;   // nothing changes
     F_ouvrir->hide();
     showModel();
     {
@@ -212,6 +209,7 @@ void PicturePanel::ouvimage(const Picture &picture)
     visuimage(true);
     F_etiquet->show();
     F_etiquet->raise();
+    return true;
 }
 
 void PicturePanel::redimimage()

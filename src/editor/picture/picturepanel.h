@@ -76,7 +76,9 @@ signals:
     void textFocusWanted();
 
 public slots:
-    void ouvimage(const Picture &picture);
+    // Fits a picture into the label and shows it; false (and nothing
+    // changed) for a null picture or a label with no room.
+    bool ouvimage(const Picture &picture);
     void redimimage();
     void changeformat();
     void changeleft();
