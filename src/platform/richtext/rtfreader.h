@@ -17,6 +17,8 @@ class QTextDocument;
 //   (\fcharset, \cpg), else the document's (\ansicpg; Windows-1252 when
 //   none is named); \uN takes the Unicode character and skips the \ucN
 //   fallback characters after it.
+// - East Asian characters (and emoji) take the font and size given for
+//   them with \af and \afs after \dbch, as office suites write them.
 // - \cb and \highlight are read and dropped: a label's background colour is
 //   a property of the whole label, stored apart from its text.
 // - {\*\...} groups and known non-text destinations (style sheet, document
