@@ -1,10 +1,6 @@
-#include "fakeenvironment.h"
-#include "programfolder.h"
-#include "scriptedchoosers.h"
-#include "scripteddialogs.h"
+#include "startedwindow.h"
 
 #include "app/functionlist.h"
-#include "app/mainwindow.h"
 #include "editor/cellcolors.h"
 #include "editor/editorpanel.h"
 #include "editor/labeleditor.h"
@@ -12,7 +8,6 @@
 #include "editor/sheetpanel.h"
 #include "editor/sheetview.h"
 #include "storage/colorvalue.h"
-#include "storage/etiqtable.h"
 #include "storage/pagetable.h"
 
 #include <QLabel>
@@ -23,31 +18,14 @@
 #include <QTest>
 #include <QTextBlock>
 
-#include <memory>
 
 using Answer = Dialogs::Answer;
 
 namespace {
 
-// A started main window on a fresh program folder, clicked as a user does.
-struct Sheet {
-    ProgramFolder program;
-    FakeEnvironment machine;
-    ScriptedDialogs dialogs;
-    ScriptedChoosers choosers;
-    std::unique_ptr<MainWindow> window;
-
-    explicit Sheet(const QString &type = QStringLiteral("3x8"))
-    {
-        window = std::make_unique<MainWindow>(machine, dialogs, choosers);
-        window->Form_Load(program.path());
-        use(type);
-    }
-    void use(const QString &type)
-    {
-        window->state().initbd(*etiqtable::find(window->workingDatabase(), type));
-        window->createtiq();
-    }
+// A started main window, clicked as a user does.
+struct Sheet : StartedWindow {
+    using StartedWindow::StartedWindow;
     void type(const QString &text) { window->editor->T_etiquet->setPlainText(text); }
     void count(const QString &n) { window->T_nombre->setText(n); }
     void click(int cell, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {})
@@ -218,8 +196,7 @@ void TestLabelClicks::replacementAnsweredYes()
 void TestLabelClicks::labelsFrom120GetTextOnly()
 {
     Sheet s;
-    QVERIFY(etiqtable::insert(s.window->workingDatabase(), SheetType{"7x20", 7, 20, 1701, 841, 0, 0, 0, 0}));
-    s.use(QStringLiteral("7x20"));
+    s.use(SheetType{QStringLiteral("7x20"), 7, 20, 1701, 841, 0, 0, 0, 0});
     QTemporaryDir dir;
     QVERIFY(s.window->picture->openPicture(writePicture(dir, QSize(60, 30))));
     QVERIFY(s.window->picture->hasPicture());

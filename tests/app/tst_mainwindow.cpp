@@ -1,17 +1,12 @@
-#include "fakeenvironment.h"
-#include "programfolder.h"
-#include "scriptedchoosers.h"
-#include "scripteddialogs.h"
+#include "startedwindow.h"
 
 #include "app/contactwindow.h"
 #include "app/functionlist.h"
 #include "app/helpwindow.h"
-#include "app/mainwindow.h"
 #include "editor/cellcolors.h"
 #include "editor/editorpanel.h"
 #include "editor/labeleditor.h"
 #include "editor/sheetview.h"
-#include "storage/etiqtable.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,35 +17,11 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include <memory>
 
 namespace {
 
-// A started main window on a fresh program folder.
-struct Started {
-    ProgramFolder program;
-    FakeEnvironment machine;
-    ScriptedDialogs dialogs;
-    ScriptedChoosers choosers;
-    std::unique_ptr<MainWindow> window;
-
-    explicit Started(const QString &type = QStringLiteral("3x8"))
-    {
-        window = std::make_unique<MainWindow>(machine, dialogs, choosers);
-        if (!window->Form_Load(program.path()))
-            return;
-        switchTo(type);
-    }
-    void switchTo(const QString &type)
-    {
-        window->state().initbd(*etiqtable::find(window->workingDatabase(), type));
-        window->createtiq();
-    }
-    void switchTo(const SheetType &type)
-    {
-        etiqtable::insert(window->workingDatabase(), type);
-        switchTo(type.nom);
-    }
+struct Started : StartedWindow {
+    using StartedWindow::StartedWindow;
     EditorPanel &editor() { return *window->editor; }
     QTextEdit &text() { return *window->editor->T_etiquet; }
 
@@ -116,7 +87,7 @@ void TestMainWindow::threeByEightOnScreen()
 void TestMainWindow::moreThan120Labels()
 {
     Started s;
-    s.switchTo(SheetType{QStringLiteral("7x20"), 7, 20, 1701, 841, 0, 0, 0, 0});
+    s.use(SheetType{QStringLiteral("7x20"), 7, 20, 1701, 841, 0, 0, 0, 0});
     SheetView &page = *s.window->I_page;
     QCOMPARE(page.cellCount(), 140);
     QCOMPARE(page.cellColor(119), cellcolors::lightGreen);
@@ -125,7 +96,7 @@ void TestMainWindow::moreThan120Labels()
     QVERIFY(s.window->E_nombre->isVisibleTo(s.window.get()));
     QCOMPARE(s.window->E_nombre->text(), QStringLiteral("Seules les 120 premières étiquettes\npeuvent recevoir une image"));
     // Back to a small sheet: the notice goes.
-    s.switchTo(QStringLiteral("2x3"));
+    s.use(QStringLiteral("2x3"));
     QVERIFY(!s.window->E_nombre->isVisibleTo(s.window.get()));
     QCOMPARE(page.cellCount(), 6);
 }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "fakeenvironment.h"
+#include "programfolder.h"
+#include "scriptedchoosers.h"
+#include "scripteddialogs.h"
+
+#include "app/mainwindow.h"
+#include "storage/etiqtable.h"
+
+#include <memory>
+
+// A main window started on a fresh program folder, on a sheet type of the
+// test's choosing, with scripted dialogs.
+struct StartedWindow {
+    ProgramFolder program;
+    FakeEnvironment machine;
+    ScriptedDialogs dialogs;
+    ScriptedChoosers choosers;
+    std::unique_ptr<MainWindow> window;
+
+    explicit StartedWindow(const QString &type = QStringLiteral("3x8"))
+    {
+        window = std::make_unique<MainWindow>(machine, dialogs, choosers);
+        if (window->Form_Load(program.path()))
+            use(type);
+    }
+    void use(const QString &type)
+    {
+        window->state().initbd(*etiqtable::find(window->workingDatabase(), type));
+        window->createtiq();
+    }
+    void use(const SheetType &type)
+    {
+        etiqtable::insert(window->workingDatabase(), type);
+        use(type.nom);
+    }
+};
