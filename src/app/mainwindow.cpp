@@ -33,17 +33,6 @@
 
 namespace {
 
-QRect pixels(const QRect &twips)
-{
-    return QRect(units::twipsToPixels(twips.left()), units::twipsToPixels(twips.top()),
-                 units::twipsToPixels(twips.width()), units::twipsToPixels(twips.height()));
-}
-
-QRect pixels(int left, int top, int width, int height)
-{
-    return pixels(QRect(left, top, width, height));
-}
-
 QLabel *caption(QWidget *parent, const char *name, const QString &text)
 {
     auto *label = new QLabel(text, parent);
@@ -90,7 +79,7 @@ MainWindow::MainWindow(const Environment &environment, Dialogs &dialogs, Chooser
     E_screen = caption(this, "E_screen",
                        QStringLiteral("Pour imprimer les étiquettes en gris:\n-Retourner la feuille dans l'imprimante\n"
                                       "-Repositionner les étiquettes.Imprimer "));
-    E_screen->setGeometry(pixels(120, functionTop, 4200, 900));
+    E_screen->setGeometry(units::twipsToPixels(120, functionTop, 4200, 900));
     E_screen->hide();
     connect(&m_sheet, &WorkingSheet::unusableReleased, E_screen, &QWidget::hide);
 }
@@ -113,23 +102,23 @@ void MainWindow::buildPageFrame()
     E_nombre->setStyleSheet(QStringLiteral("color: #800000"));
     E_nombre->hide();
 
-    E_texte->setGeometry(pixels(0, 90, 900, 300));
-    T_nombre->setGeometry(pixels(900, 60, 900, 330));
-    B_effpage->setGeometry(pixels(2100, 45, 2250, 360));
-    E_gauche->setGeometry(pixels(0, 450, pageFrameWidth, 240));
-    E_rappel->setGeometry(pixels(0, 690, pageFrameWidth, 240));
-    E_nombre->setGeometry(pixels(0, 960, pageFrameWidth, 480));
+    E_texte->setGeometry(units::twipsToPixels(0, 90, 900, 300));
+    T_nombre->setGeometry(units::twipsToPixels(900, 60, 900, 330));
+    B_effpage->setGeometry(units::twipsToPixels(2100, 45, 2250, 360));
+    E_gauche->setGeometry(units::twipsToPixels(0, 450, pageFrameWidth, 240));
+    E_rappel->setGeometry(units::twipsToPixels(0, 690, pageFrameWidth, 240));
+    E_nombre->setGeometry(units::twipsToPixels(0, 960, pageFrameWidth, 480));
 }
 
 void MainWindow::buildFunctionArea()
 {
     L_fonction = new FunctionList(this);
-    L_fonction->setGeometry(pixels(functionLeft, functionTop, functionWidth, functionHeight));
+    L_fonction->setGeometry(units::twipsToPixels(functionLeft, functionTop, functionWidth, functionHeight));
     connect(L_fonction, &FunctionList::chosen, this, &MainWindow::L_fonction_Click);
 
     L_etiq = new QListWidget(this);
     L_etiq->setObjectName(QStringLiteral("L_etiq"));
-    L_etiq->setGeometry(pixels(functionLeft, functionTop - 210, functionWidth, functionHeight));
+    L_etiq->setGeometry(units::twipsToPixels(functionLeft, functionTop - 210, functionWidth, functionHeight));
     L_etiq->hide();
     connect(L_etiq, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { L_etiq_Click(item->text()); });
 
@@ -137,13 +126,13 @@ void MainWindow::buildFunctionArea()
     const int width = designWidth - left - 150;
     B_aide = new QPushButton(QStringLiteral("AIDE"), this);
     B_aide->setObjectName(QStringLiteral("B_aide"));
-    B_aide->setGeometry(pixels(left, functionTop, width, 420));
+    B_aide->setGeometry(units::twipsToPixels(left, functionTop, width, 420));
     B_contact = new QPushButton(QStringLiteral("CONTACT"), this);
     B_contact->setObjectName(QStringLiteral("B_contact"));
-    B_contact->setGeometry(pixels(left, functionTop + 540, width, 420));
+    B_contact->setGeometry(units::twipsToPixels(left, functionTop + 540, width, 420));
     B_finapp = new QPushButton(QStringLiteral("QUITTER"), this);
     B_finapp->setObjectName(QStringLiteral("B_finapp"));
-    B_finapp->setGeometry(pixels(left, functionTop + functionHeight - 420, width, 420));
+    B_finapp->setGeometry(units::twipsToPixels(left, functionTop + functionHeight - 420, width, 420));
 
     connect(B_aide, &QPushButton::clicked, this, &MainWindow::B_aide_Click);
     connect(B_contact, &QPushButton::clicked, this, &MainWindow::B_contact_Click);
@@ -192,7 +181,7 @@ void MainWindow::createtiq()
 
     editor->place(m_layout.editor, m_layout.editorAreaWidth);
     picture->editorPlaced();
-    I_page->setGeometry(pixels(m_layout.pagePicture));
+    I_page->setGeometry(units::twipsToPixels(m_layout.pagePicture));
     I_page->createCells(m_layout, QSize(m_state.labelWidth, m_state.labelHeight));
     m_sheet.reset(m_state.labelCount, m_state.sheetCols);
     placePageFrame();
@@ -207,7 +196,7 @@ void MainWindow::placePageFrame()
     const QRect page = m_layout.pagePicture;
     int left = page.center().x() - pageFrameWidth / 2;
     left = std::min(left, designWidth - pageFrameWidth - 60);
-    F_page->setGeometry(pixels(left, page.bottom() + 1 + 60, pageFrameWidth, pageFrameHeight));
+    F_page->setGeometry(units::twipsToPixels(left, page.bottom() + 1 + 60, pageFrameWidth, pageFrameHeight));
 }
 
 void MainWindow::paintEvent(QPaintEvent *)

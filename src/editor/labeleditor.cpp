@@ -22,8 +22,7 @@ LabelEditor::LabelEditor(QWidget *parent)
 
 void LabelEditor::setGeometryTwips(const QRect &twips)
 {
-    setGeometry(units::twipsToPixels(twips.left()), units::twipsToPixels(twips.top()),
-                units::twipsToPixels(twips.width()), units::twipsToPixels(twips.height()));
+    setGeometry(units::twipsToPixels(twips));
     m_geometry = twips;
     m_wrapWidth = twips.width() - 30;
     setLineWrapColumnOrWidth(std::max(1, units::twipsToPixels(m_wrapWidth)));

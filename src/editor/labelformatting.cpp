@@ -49,6 +49,9 @@ void LabelFormatting::applyFont(QTextCursor &selection, const FontChoice &font)
 void LabelFormatting::copy(const QTextCursor &selection)
 {
     m_scratch.clear();
+    // A fragment forgets its document's font: what the user typed without
+    // choosing one keeps the editor's.
+    m_scratch.setDefaultFont(selection.document()->defaultFont());
     QTextCursor(&m_scratch).insertFragment(selection.selection());
 }
 
@@ -75,6 +78,7 @@ void LabelFormatting::insertDate(QTextCursor &selection, const QDate &date)
 {
     const QTextCharFormat format = selection.charFormat();
     m_scratch.clear();
+    m_scratch.setDefaultFont(selection.document()->defaultFont());
     QTextCursor scratch(&m_scratch);
     scratch.insertText(dateText(date), format);
     throughClipboard(selection);
@@ -84,6 +88,6 @@ void LabelFormatting::throughClipboard(QTextCursor &selection)
 {
     QTextCursor all(&m_scratch);
     all.select(QTextCursor::Document);
-    richtext::copyToClipboard(all.selection());
+    richtext::copyToClipboard(all.selection(), m_scratch.defaultFont());
     selection.insertFragment(richtext::fragmentFromClipboard());
 }

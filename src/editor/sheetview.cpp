@@ -29,9 +29,7 @@ void SheetView::createCells(const SheetLayout &layout, QSize labelSize)
 
 QRect SheetView::cellRect(int index) const
 {
-    const QRect twips = m_layout.cell(index);
-    return QRect(units::twipsToPixels(twips.left()), units::twipsToPixels(twips.top()),
-                 units::twipsToPixels(twips.width()), units::twipsToPixels(twips.height()));
+    return units::twipsToPixels(m_layout.cell(index));
 }
 
 QColor SheetView::cellColor(int index) const

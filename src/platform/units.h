@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 #include <cmath>
 
 // Every length the program stores or computes is a whole number of twips.
@@ -19,6 +21,14 @@ inline double twipsToMm(int twips) { return twips / twipsPerMm; }
 // that contains it.
 inline constexpr int twipsToPixels(int twips) { return twips / twipsPerPixel; }
 inline constexpr int pixelsToTwips(int pixels) { return pixels * twipsPerPixel; }
+inline QRect twipsToPixels(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+inline QRect twipsToPixels(const QRect &twips)
+{
+    return twipsToPixels(twips.left(), twips.top(), twips.width(), twips.height());
+}
 inline int twipsToPixelsRounded(double twips) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
 
 // A length rounded down to whole pixels, still in twips.

@@ -21,17 +21,6 @@
 
 namespace {
 
-QRect pixels(int left, int top, int width, int height)
-{
-    return QRect(units::twipsToPixels(left), units::twipsToPixels(top), units::twipsToPixels(width),
-                 units::twipsToPixels(height));
-}
-
-QRect pixels(const QRect &twips)
-{
-    return pixels(twips.left(), twips.top(), twips.width(), twips.height());
-}
-
 QString startingFolder()
 {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
@@ -75,15 +64,15 @@ void PictureBrowser::build()
     QFont bold = small;
     bold.setBold(true);
     title->setFont(bold);
-    title->setGeometry(pixels(leftColumn, 0, leftWidth, FileGrid::rowHeight));
+    title->setGeometry(units::twipsToPixels(leftColumn, 0, leftWidth, FileGrid::rowHeight));
 
     R_lectouvrir = new QComboBox(this);
     R_lectouvrir->setObjectName(QStringLiteral("R_lectouvrir"));
-    R_lectouvrir->setGeometry(pixels(leftColumn, FileGrid::rowHeight, leftWidth, lineHeight));
+    R_lectouvrir->setGeometry(units::twipsToPixels(leftColumn, FileGrid::rowHeight, leftWidth, lineHeight));
 
     R_repouvrir = new QListWidget(this);
     R_repouvrir->setObjectName(QStringLiteral("R_repouvrir"));
-    R_repouvrir->setGeometry(pixels(leftColumn, 585, leftWidth, 1365));
+    R_repouvrir->setGeometry(units::twipsToPixels(leftColumn, 585, leftWidth, 1365));
 
     L_fichouvrir = new NameGridView(this);
     L_fichouvrir->setObjectName(QStringLiteral("L_fichouvrir"));
@@ -91,13 +80,13 @@ void PictureBrowser::build()
 
     A_fichouvrir = new QScrollBar(Qt::Horizontal, this);
     A_fichouvrir->setObjectName(QStringLiteral("A_fichouvrir"));
-    A_fichouvrir->setGeometry(pixels(gridLeft, 1995, FileGrid::columns * FileGrid::columnWidth, 240));
+    A_fichouvrir->setGeometry(units::twipsToPixels(gridLeft, 1995, FileGrid::columns * FileGrid::columnWidth, 240));
     A_fichouvrir->setRange(0, 0);
     A_fichouvrir->setEnabled(false);
 
     L_formouvrir = new QComboBox(this);
     L_formouvrir->setObjectName(QStringLiteral("L_formouvrir"));
-    L_formouvrir->setGeometry(pixels(leftColumn, 2310, gridLeft - leftColumn + FileGrid::columns * FileGrid::columnWidth,
+    L_formouvrir->setGeometry(units::twipsToPixels(leftColumn, 2310, gridLeft - leftColumn + FileGrid::columns * FileGrid::columnWidth,
                                      lineHeight));
 
     L_ouvrir = new PictureView(this);
@@ -107,11 +96,11 @@ void PictureBrowser::build()
     E_info = new QLabel(this);
     E_info->setObjectName(QStringLiteral("E_info"));
     E_info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    E_info->setGeometry(pixels(browserpreview::boxLeft, 1845, browserpreview::boxWidth, 645));
+    E_info->setGeometry(units::twipsToPixels(browserpreview::boxLeft, 1845, browserpreview::boxWidth, 645));
 
     B_annulouvfich = new QPushButton(QStringLiteral("ANNULER"), this);
     B_annulouvfich->setObjectName(QStringLiteral("B_annulouvfich"));
-    B_annulouvfich->setGeometry(pixels(browserpreview::boxLeft, 2535, browserpreview::boxWidth, 375));
+    B_annulouvfich->setGeometry(units::twipsToPixels(browserpreview::boxLeft, 2535, browserpreview::boxWidth, 375));
 
     connect(L_fichouvrir, &NameGridView::hovered, this, &PictureBrowser::L_fichouvrir_MouseMove);
     connect(L_fichouvrir, &NameGridView::released, this, &PictureBrowser::L_fichouvrir_MouseUp);
@@ -179,7 +168,7 @@ void PictureBrowser::infoouvrir()
     }
     m_preview = load.picture;
     L_ouvrir->setPicture(m_preview);
-    L_ouvrir->setGeometry(pixels(browserpreview::rect(m_preview.pixelSize())));
+    L_ouvrir->setGeometry(units::twipsToPixels(browserpreview::rect(m_preview.pixelSize())));
     L_ouvrir->show();
     E_info->setText(browserpreview::info(m_preview.pixelSize(), modified));
 }

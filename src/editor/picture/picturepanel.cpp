@@ -20,12 +20,6 @@
 
 namespace {
 
-QRect pixels(const QRect &twips)
-{
-    return QRect(units::twipsToPixels(twips.left()), units::twipsToPixels(twips.top()),
-                 units::twipsToPixels(twips.width()), units::twipsToPixels(twips.height()));
-}
-
 template <typename Control>
 Control *named(Control *control, const char *name)
 {
@@ -308,7 +302,7 @@ void PicturePanel::showModel()
     show(A_left, geometry.A_left(), present);
     show(A_top, geometry.A_top(), present);
     if (present)
-        F_etiquet->setGeometry(pixels(geometry.frame()));
+        F_etiquet->setGeometry(units::twipsToPixels(geometry.frame()));
     L_etiquet->setPicture(m_picture.picture());
 
     const PictureCaptions &captions = m_picture.captions();
