@@ -6,7 +6,7 @@
 set -euo pipefail
 action=${1:?start|stop}
 name=${2:?queue name}
-state=/tmp/kalvenor-cupsd-started
+state=/tmp/kalvenor-cupsd-started-$name
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 
