@@ -3,6 +3,7 @@
 #include "app/contactwindow.h"
 #include "app/functionlist.h"
 #include "app/helpwindow.h"
+#include "app/progresswindow.h"
 #include "editor/cellcolors.h"
 #include "editor/editorpanel.h"
 #include "editor/labeleditor.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -65,6 +67,7 @@ private slots:
     void helpShowsTheShippedText();
     void contactHidesAndShowsMainWindow();
     void catalogueHidesMainWindowAndList();
+    void progressWindow();
 };
 
 void TestMainWindow::threeByEightOnScreen()
@@ -305,6 +308,17 @@ void TestMainWindow::catalogueHidesMainWindowAndList()
     catalogue->close();
     QVERIFY(s.window->isVisible());
     QVERIFY(s.window->L_fonction->isEnabled());
+}
+
+void TestMainWindow::progressWindow()
+{
+    ProgressWindow progress(96);
+    QCOMPARE(progress.windowTitle(), QStringLiteral("          Traitement en cours:Patienter ....         "));
+    QCOMPARE(progress.P_calcul->minimum(), 0);
+    QCOMPARE(progress.P_calcul->maximum(), 96);
+    QCOMPARE(progress.P_calcul->value(), 0);
+    // As wide as its caption and 1200 twips (80 pixels) more.
+    QCOMPARE(progress.width(), QFontMetrics(progress.font()).horizontalAdvance(ProgressWindow::caption) + 80);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -15,10 +15,10 @@ namespace {
 // The inverse of testing::describe for building documents:
 // "[Arial 10 b #ff0000]text[...]more | [Arial 20]" (an empty paragraph
 // with its mark's format). "[]" is a run that sets no property at all.
-QTextCharFormat parseFormat(const QString &spec)
+QTextCharFormat parseFormat(const QString &description)
 {
     QTextCharFormat format;
-    QStringList parts = spec.split(u' ', Qt::SkipEmptyParts);
+    QStringList parts = description.split(u' ', Qt::SkipEmptyParts);
     if (parts.isEmpty())
         return format;
     if (parts.last().startsWith(u'#'))
@@ -35,12 +35,12 @@ QTextCharFormat parseFormat(const QString &spec)
     return format;
 }
 
-void build(QTextDocument *document, const QString &spec)
+void build(QTextDocument *document, const QString &description)
 {
     QTextCursor cursor(document);
-    const QStringList paragraphs = spec.split(QStringLiteral(" | "));
+    const QStringList paragraphs = description.split(QStringLiteral(" | "));
     static const QRegularExpression run(QStringLiteral("\\[([^\\]]*)\\]([^\\[]*)"));
-    for (qsizetype i = 0; i < paragraphs.size() && !spec.isEmpty(); ++i) {
+    for (qsizetype i = 0; i < paragraphs.size() && !description.isEmpty(); ++i) {
         if (i > 0)
             cursor.insertBlock();
         for (auto match = run.globalMatch(paragraphs[i]); match.hasNext();) {
@@ -89,7 +89,7 @@ private slots:
 
 void TestRtfWriter::roundTrip_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("description");
     QTest::newRow("fonts, sizes, styles, colours")
         << QStringLiteral("[Arial 10]Bonjour [Arial 10 b]gras[Times New Roman 14 i #ff0000] rouge"
                           " | [Courier New 8 us #0000ff]bleu[Arial 36 bius #008000]tout");
@@ -108,9 +108,9 @@ void TestRtfWriter::roundTrip_data()
 
 void TestRtfWriter::roundTrip()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, description);
     QTextDocument *original = newDocument(this);
-    build(original, spec);
+    build(original, description);
     const QByteArray rtf = richtext::writeRtf(*original);
     QVERIFY2(isSevenBit(rtf), rtf.constData());
 
