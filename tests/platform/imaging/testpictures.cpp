@@ -63,15 +63,13 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-quint16 le16(const QByteArray &bytes, int at)
+template <typename T>
+T little(const QByteArray &bytes, int at)
 {
-    return at + 2 <= bytes.size() ? qFromLittleEndian<quint16>(bytes.constData() + at) : 0;
+    return at + int(sizeof(T)) <= bytes.size() ? qFromLittleEndian<T>(bytes.constData() + at) : T(0);
 }
-
-quint32 le32(const QByteArray &bytes, int at)
-{
-    return at + 4 <= bytes.size() ? qFromLittleEndian<quint32>(bytes.constData() + at) : 0;
-}
+quint16 le16(const QByteArray &bytes, int at) { return little<quint16>(bytes, at); }
+quint32 le32(const QByteArray &bytes, int at) { return little<quint32>(bytes, at); }
 
 int colourDistance(QRgb a, QRgb b)
 {

@@ -13,41 +13,20 @@ using namespace testpictures;
 
 namespace {
 
-void putBigEndian32(QByteArray &bytes, quint32 value)
+// A PNG whose header claims 60000 × 60000 pixels, its check value redone.
+QByteArray hugePng()
 {
-    char b[4];
-    qToBigEndian(value, b);
-    bytes.append(b, 4);
-}
-
-quint32 crc32(const QByteArray &bytes)
-{
-    quint32 crc = 0xFFFFFFFF;
-    for (char ch : bytes) {
+    QByteArray png = encoded(solid(QSize(1, 1), Qt::red), "png");
+    qToBigEndian(quint32(60000), png.data() + 16);
+    qToBigEndian(quint32(60000), png.data() + 20);
+    quint32 crc = 0xFFFFFFFF;   // over the chunk's type and data, bytes 12 to 28
+    for (char ch : png.mid(12, 17)) {
         crc ^= quint8(ch);
         for (int k = 0; k < 8; ++k)
             crc = (crc >> 1) ^ (0xEDB88320 & (0u - (crc & 1)));
     }
-    return ~crc;
-}
-
-QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
-{
-    QByteArray chunk;
-    putBigEndian32(chunk, quint32(data.size()));
-    chunk += type + data;
-    putBigEndian32(chunk, crc32(type + data));
-    return chunk;
-}
-
-// A PNG header claiming a picture far beyond any memory, with no pixels.
-QByteArray hugePng()
-{
-    QByteArray header;
-    putBigEndian32(header, 60000);
-    putBigEndian32(header, 60000);
-    header += QByteArray("\x08\x02\x00\x00\x00", 5);
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IEND", {});
+    qToBigEndian(~crc, png.data() + 29);
+    return png;
 }
 
 // A 24-bit BMP whose header claims `width` × `height` and that carries
@@ -80,398 +59,313 @@ QByteArray jpegClaiming(QByteArray jpeg, quint16 width, quint16 height)
 class TestPicture : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-    void loadsEachFormat_data();
-    void loadsEachFormat();
-    void recognisesContentNotName();
-    void turnsPhotoUpright();
-    void refusesUnreadableFiles_data();
-    void refusesUnreadableFiles();
+    void loadsEachFormat_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("tolerance");
+        QTest::newRow("bmp") << "a.bmp" << QByteArray("bmp") << QSize(37, 21) << 0;
+        QTest::newRow("jpeg") << "a.jpg" << QByteArray("jpeg") << QSize(640, 480) << 8;
+        QTest::newRow("png") << "a.png" << QByteArray("png") << QSize(5, 300) << 0;
+        QTest::newRow("ico") << "a.ico" << QByteArray("ico") << QSize(32, 32) << 0;
+        QTest::newRow("png named .jpg") << "png.jpg" << QByteArray("png") << QSize(9, 7) << 0;
+    }
 
-    void resamplesToExactSize_data();
-    void resamplesToExactSize();
-    void shrinkingAveragesFineDetail_data();
-    void shrinkingAveragesFineDetail();
-    void resamplingKeepsFlatColour_data();
-    void resamplingKeepsFlatColour();
-    void enlargingInterpolates();
+    void loadsEachFormat()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QFETCH(QSize, size);
+        QFETCH(int, tolerance);
+        const QColor colour(200, 40, 90);
+        QVERIFY(writeFile(path(name), encoded(solid(size, colour), format, 95)));
 
-    void greyscaleTest_data();
-    void greyscaleTest();
+        const PictureLoad load = Picture::load(path(name));
+        QVERIFY2(load.ok, qPrintable(load.reason));
+        QCOMPARE(load.picture.pixelSize(), size);
+        const QImage image = load.picture.toImage();
+        QVERIFY(colourDistance(image.pixel(size.width() / 2, size.height() / 2), colour.rgb()) <= tolerance);
+    }
 
-    void savesBmpAtDepth_data();
-    void savesBmpAtDepth();
-    void saveBmpRefuses_data();
-    void saveBmpRefuses();
+    void turnsPhotoUpright()
+    {
+        // A camera held upright stores the pixels sideways with an orientation
+        // tag of 6 (turn 90° clockwise to view).
+        QImage sideways = solid(QSize(40, 20), Qt::white);
+        QPainter(&sideways).fillRect(0, 0, 8, 8, Qt::black);
+        QByteArray jpeg = encoded(sideways, "jpeg", 95);
+        const QByteArray exif("\xFF\xE1\x00\x22" "Exif\0\0" "II\x2A\x00\x08\x00\x00\x00"
+                              "\x01\x00" "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00"
+                              "\x00\x00\x00\x00", 36);
+        jpeg.insert(2, exif);
+        QVERIFY(writeFile(path("phone.jpg"), jpeg));
 
-    void copiesAreIndependent();
-    void drawsScaledIntoTarget();
-    void unreadableMessageNamesFile_data();
-    void unreadableMessageNamesFile();
+        const PictureLoad load = Picture::load(path("phone.jpg"));
+        QVERIFY2(load.ok, qPrintable(load.reason));
+        QCOMPARE(load.picture.pixelSize(), QSize(20, 40));
+        const QImage upright = load.picture.toImage();
+        QVERIFY(qRed(upright.pixel(16, 3)) < 60);    // the dark corner is now top right
+        QVERIFY(qRed(upright.pixel(3, 3)) > 200);
+    }
+
+    void refusesUnreadableFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");   // not written when null
+
+        const QByteArray jpeg = encoded(noise(QSize(200, 150), 7), "jpeg", 90);
+        const QByteArray png = encoded(noise(QSize(120, 80), 8), "png");
+        const QImage bits = noise(QSize(32, 32), 5);
+        const QByteArray random(reinterpret_cast<const char *>(bits.constBits()), bits.sizeInBytes());
+
+        QTest::newRow("missing file") << "nowhere.jpg" << QByteArray();
+        QTest::newRow("a folder") << "folder.jpg/" << QByteArray();
+        QTest::newRow("empty file") << "empty.bmp" << QByteArray("");
+        QTest::newRow("random bytes") << "random.bmp" << random;
+        QTest::newRow("text named jpg") << "letter.jpg" << QByteArray("Bonjour, ceci est une lettre.\n");
+        QTest::newRow("jpeg cut in half") << "half.jpg" << jpeg.left(jpeg.size() / 2);
+        QTest::newRow("jpeg without end") << "noend.jpg" << jpeg.left(jpeg.size() - 2);
+        QTest::newRow("jpeg claiming 65000 square") << "huge.jpg" << jpegClaiming(jpeg, 65000, 65000);
+        QTest::newRow("png cut short") << "short.png" << png.left(png.size() - 40);
+        QTest::newRow("png claiming 60000 square") << "huge.png" << hugePng();
+        QTest::newRow("bmp claiming 100000 square") << "huge.bmp" << bmpWithRows(100000, 100000, 1);
+        QTest::newRow("bmp with rows missing") << "rows.bmp" << bmpWithRows(100, 100, 10);
+        QByteArray badHeader = bmpWithRows(4, 4, 4), badDepth = badHeader;
+        qToLittleEndian(quint32(7), badHeader.data() + 14);
+        qToLittleEndian(quint16(7), badDepth.data() + 28);
+        QTest::newRow("bmp with odd header size") << "header.bmp" << badHeader;
+        QTest::newRow("bmp with 7 bits per pixel") << "depth.bmp" << badDepth;
+        QTest::newRow("icon pointing past its end")
+            << "broken.ico"
+            << QByteArray("\0\0\1\0\1\0\x20\x20\0\0\1\0\x20\0\0\x10\0\0\0\0\0\x40", 22);
+    }
+
+    void refusesUnreadableFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        if (name.endsWith('/'))
+            QVERIFY(QDir(m_dir.path()).mkpath(name));
+        else if (!bytes.isNull())
+            QVERIFY(writeFile(path(name), bytes));
+        const PictureLoad load = Picture::load(path(name));
+        QVERIFY(!load.ok);
+        QVERIFY(load.picture.isNull());
+        QVERIFY(!load.reason.isEmpty());
+    }
+
+    void resamplesToAverageColour_data()
+    {
+        // Every pixel of the result is the source's average: the mid grey of
+        // 1-pixel checkers, or the one colour of a flat picture.
+        QTest::addColumn<QImage>("image");
+        QTest::addColumn<QSize>("to");
+        QTest::addColumn<QColor>("average");
+        QTest::addColumn<int>("tolerance");
+        const QColor mid(128, 128, 128), c1(12, 200, 99), c2(250, 1, 128), c3(77, 77, 77), c4(255, 0, 0, 128);
+        QTest::newRow("checkers by 8") << checkerboard(QSize(64, 64)) << QSize(8, 8) << mid << 1;
+        QTest::newRow("checkers by 7.7") << checkerboard(QSize(100, 100)) << QSize(13, 13) << mid << 12;
+        QTest::newRow("checkers, photo to label") << checkerboard(QSize(4000, 48)) << QSize(250, 3) << mid << 2;
+        QTest::newRow("checkers, only across") << checkerboard(QSize(96, 10)) << QSize(12, 10) << mid << 1;
+        QTest::newRow("flat shrink") << solid(QSize(301, 77), c1) << QSize(29, 13) << c1 << 1;
+        QTest::newRow("flat enlarge") << solid(QSize(3, 5), c2) << QSize(31, 52) << c2 << 1;
+        QTest::newRow("grey bytes, narrower and taller")
+            << solid(QSize(90, 90), c3, QImage::Format_Grayscale8) << QSize(17, 40) << c3 << 1;
+        QTest::newRow("half transparent") << solid(QSize(50, 50), c4, QImage::Format_ARGB32) << QSize(7, 7) << c4 << 1;
+        QTest::newRow("to one pixel") << solid(QSize(64, 64), c1) << QSize(1, 1) << c1 << 1;
+        QTest::newRow("same size") << solid(QSize(33, 44), c2) << QSize(33, 44) << c2 << 1;
+    }
+
+    void resamplesToAverageColour()
+    {
+        QFETCH(QImage, image);
+        QFETCH(QSize, to);
+        QFETCH(QColor, average);
+        QFETCH(int, tolerance);
+        const QImage result = Picture::fromImage(image).resampled(to).toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(result.size(), to);
+        for (int y = 0; y < to.height(); ++y) {
+            for (int x = 0; x < to.width(); ++x) {
+                const QRgb pixel = result.pixel(x, y);
+                QVERIFY2(colourDistance(pixel, average.rgba()) <= tolerance,
+                         qPrintable(QStringLiteral("pixel %1,%2 is %3").arg(x).arg(y).arg(pixel, 8, 16)));
+            }
+        }
+    }
+
+    void enlargingInterpolates()
+    {
+        QImage image(2, 1, QImage::Format_RGB32);
+        image.setPixel(0, 0, qRgb(0, 0, 0));
+        image.setPixel(1, 0, qRgb(255, 255, 255));
+        const QImage result = Picture::fromImage(image).resampled(QSize(8, 1)).toImage();
+        QCOMPARE(qRed(result.pixel(0, 0)), 0);
+        QCOMPARE(qRed(result.pixel(7, 0)), 255);
+        for (int x = 1; x < 8; ++x)
+            QVERIFY(qRed(result.pixel(x, 0)) >= qRed(result.pixel(x - 1, 0)));
+        QVERIFY(qRed(result.pixel(4, 0)) > 0 && qRed(result.pixel(3, 0)) < 255);
+    }
+
+    void greyscaleTest_data()
+    {
+        QTest::addColumn<QImage>("image");
+        QTest::addColumn<bool>("grey");
+
+        QImage greys = checkerboard(QSize(20, 20));
+        greys.setPixel(3, 3, qRgb(90, 90, 90));
+        QTest::newRow("greys in colour format") << greys << true;
+        QImage oneRed = greys;
+        oneRed.setPixel(19, 19, qRgb(91, 90, 90));
+        QTest::newRow("one pixel off grey") << oneRed << false;
+        QTest::newRow("grey bytes") << solid(QSize(5, 5), Qt::gray, QImage::Format_Grayscale8) << true;
+
+        QImage indexed(4, 4, QImage::Format_Indexed8);
+        indexed.setColorTable({qRgb(0, 0, 0), qRgb(128, 128, 128), qRgb(255, 0, 0)});
+        indexed.fill(1);
+        QTest::newRow("palette colour unused") << indexed << true;
+        QImage indexedRed = indexed;
+        indexedRed.setPixel(2, 2, 2);
+        QTest::newRow("palette colour used") << indexedRed << false;
+
+        QImage clear = solid(QSize(4, 4), QColor(255, 0, 0, 0), QImage::Format_ARGB32);
+        QTest::newRow("invisible red over white") << clear << true;
+        QImage faint = solid(QSize(4, 4), QColor(255, 0, 0, 60), QImage::Format_ARGB32);
+        QTest::newRow("faint red over white") << faint << false;
+    }
+
+    void greyscaleTest()
+    {
+        QFETCH(QImage, image);
+        QFETCH(bool, grey);
+        QCOMPARE(Picture::fromImage(image).isGreyscale(), grey);
+    }
+
+    void savesBmpAtDepth_data()
+    {
+        // Grey sources are grey bytes, which the writer encodes from their own rows.
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<bool>("greySource");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("8 bits, grey, padded rows") << 8 << true << QSize(13, 7);
+        QTest::newRow("8 bits, colour becomes grey") << 8 << false << QSize(16, 5);
+        QTest::newRow("24 bits, colour, padded rows") << 24 << false << QSize(11, 9);
+        QTest::newRow("24 bits, grey, padded rows") << 24 << true << QSize(5, 4);
+    }
+
+    void savesBmpAtDepth()
+    {
+        QFETCH(int, bits);
+        QFETCH(bool, greySource);
+        QFETCH(QSize, size);
+        QImage source = noise(size, 11);
+        if (greySource)
+            source = source.convertToFormat(QImage::Format_Grayscale8);
+        const QString file = path(QStringLiteral("saved-%1-%2.bmp").arg(bits).arg(greySource));
+        QString error;
+        QVERIFY2(Picture::fromImage(source).saveBmp(file, bits, &error), qPrintable(error));
+
+        const QByteArray bytes = readFile(file);
+        QCOMPARE(bytes.left(2), QByteArray("BM"));
+        QCOMPARE(le32(bytes, 2), quint32(bytes.size()));
+        QCOMPARE(int(le16(bytes, 28)), bits);
+        if (bits == 8)
+            QCOMPARE(le32(bytes, 54 + 4 * 200), 0x00C8C8C8u);   // palette entry 200 is grey 200
+
+        const PictureLoad load = Picture::load(file);
+        QVERIFY2(load.ok, qPrintable(load.reason));
+        const QImage back = load.picture.toImage();
+        QCOMPARE(back.size(), size);
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                const QRgb original = source.pixel(x, y);
+                const int grey = qGray(original);
+                QCOMPARE(back.pixel(x, y), bits == 8 ? qRgb(grey, grey, grey) : original);
+            }
+        }
+    }
+
+    void saveBmpRefuses_data()
+    {
+        QTest::addColumn<bool>("nullPicture");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("16 bits") << false << 16 << "";
+        QTest::newRow("no picture") << true << 24 << "";
+        QTest::newRow("missing folder") << false << 24 << "no/such/folder";
+    }
+
+    void saveBmpRefuses()
+    {
+        QFETCH(bool, nullPicture);
+        QFETCH(int, bits);
+        QFETCH(QString, folder);
+        const Picture picture = nullPicture ? Picture() : Picture::fromImage(noise(QSize(4, 4), 1));
+        const QString file = path(folder.isEmpty() ? QStringLiteral("refused.bmp") : folder + "/refused.bmp");
+        QString error;
+        QVERIFY(!picture.saveBmp(file, bits, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFile::exists(file));
+    }
+
+    void copiesAreIndependent()
+    {
+        Picture original = Picture::fromImage(solid(QSize(10, 10), Qt::red));
+        Picture copy = original;
+        const Picture smaller = copy.resampled(QSize(5, 5));
+        original.clear();
+        QVERIFY(original.isNull());
+        QVERIFY(original.pixelSize().isEmpty());
+        QVERIFY(!copy.isNull());
+        QCOMPARE(copy.pixelSize(), QSize(10, 10));
+        QCOMPARE(smaller.pixelSize(), QSize(5, 5));
+        QCOMPARE(copy.toImage().pixel(9, 9), qRgb(255, 0, 0));
+        QVERIFY(Picture().resampled(QSize(3, 3)).isNull());
+        QVERIFY(copy.resampled(QSize(0, 3)).isNull());
+    }
+
+    void drawsScaledIntoTarget()
+    {
+        QImage left_right(2, 1, QImage::Format_RGB32);
+        left_right.setPixel(0, 0, qRgb(255, 0, 0));
+        left_right.setPixel(1, 0, qRgb(0, 0, 255));
+        QImage canvas = solid(QSize(100, 60), Qt::white);
+        {
+            QPainter painter(&canvas);
+            Picture::fromImage(left_right).draw(painter, QRectF(20, 10, 60, 40));
+        }
+        QCOMPARE(canvas.pixel(25, 30), qRgb(255, 0, 0));
+        QCOMPARE(canvas.pixel(75, 30), qRgb(0, 0, 255));
+        QCOMPARE(canvas.pixel(10, 30), qRgb(255, 255, 255));
+        QCOMPARE(canvas.pixel(50, 55), qRgb(255, 255, 255));
+        QCOMPARE(canvas.pixel(90, 30), qRgb(255, 255, 255));
+    }
+
+    void unreadableMessageNamesFile_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << "/home/a/photos/chat.jpg" << ""
+                               << QString::fromUtf8("Le fichier chat.jpg n'est pas une image lisible.");
+        QTest::newRow("with reason") << "logo.bmp" << "Le fichier est vide."
+                                     << QString::fromUtf8("Le fichier logo.bmp n'est pas une image lisible.\nLe fichier est vide.");
+    }
+
+    void unreadableMessageNamesFile()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        QFETCH(QString, text);
+        QCOMPARE(unreadablePictureMessage(path, reason), text);
+    }
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
-
-void TestPicture::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-}
-
-void TestPicture::loadsEachFormat_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("format");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("tolerance");
-    QTest::newRow("bmp") << "a.bmp" << QByteArray("bmp") << QSize(37, 21) << 0;
-    QTest::newRow("jpeg") << "a.jpg" << QByteArray("jpeg") << QSize(640, 480) << 8;
-    QTest::newRow("png") << "a.png" << QByteArray("png") << QSize(5, 300) << 0;
-    QTest::newRow("ico") << "a.ico" << QByteArray("ico") << QSize(32, 32) << 0;
-}
-
-void TestPicture::loadsEachFormat()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, format);
-    QFETCH(QSize, size);
-    QFETCH(int, tolerance);
-    const QColor colour(200, 40, 90);
-    QVERIFY(writeFile(path(name), encoded(solid(size, colour), format, 95)));
-
-    const PictureLoad load = Picture::load(path(name));
-    QVERIFY2(load.ok, qPrintable(load.reason));
-    QVERIFY(!load.picture.isNull());
-    QCOMPARE(load.picture.pixelSize(), size);
-    const QImage image = load.picture.toImage();
-    QVERIFY(colourDistance(image.pixel(size.width() / 2, size.height() / 2), colour.rgb()) <= tolerance);
-}
-
-void TestPicture::recognisesContentNotName()
-{
-    QVERIFY(writeFile(path("really-a-png.jpg"), encoded(solid(QSize(9, 7), Qt::blue), "png")));
-    const PictureLoad load = Picture::load(path("really-a-png.jpg"));
-    QVERIFY2(load.ok, qPrintable(load.reason));
-    QCOMPARE(load.picture.pixelSize(), QSize(9, 7));
-}
-
-void TestPicture::turnsPhotoUpright()
-{
-    // A camera held upright stores the pixels sideways with an orientation
-    // tag of 6 (turn 90° clockwise to view).
-    QImage sideways = solid(QSize(40, 20), Qt::white);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            sideways.setPixel(x, y, qRgb(0, 0, 0));
-    QByteArray jpeg = encoded(sideways, "jpeg", 95);
-    const QByteArray exif("\xFF\xE1\x00\x22" "Exif\0\0" "II\x2A\x00\x08\x00\x00\x00"
-                          "\x01\x00" "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00"
-                          "\x00\x00\x00\x00", 36);
-    jpeg.insert(2, exif);
-    QVERIFY(writeFile(path("phone.jpg"), jpeg));
-
-    const PictureLoad load = Picture::load(path("phone.jpg"));
-    QVERIFY2(load.ok, qPrintable(load.reason));
-    QCOMPARE(load.picture.pixelSize(), QSize(20, 40));
-    const QImage upright = load.picture.toImage();
-    QVERIFY(qRed(upright.pixel(16, 3)) < 60);    // the dark corner is now top right
-    QVERIFY(qRed(upright.pixel(3, 3)) > 200);
-}
-
-void TestPicture::refusesUnreadableFiles_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");   // not written when null
-
-    const QByteArray jpeg = encoded(noise(QSize(200, 150), 7), "jpeg", 90);
-    const QByteArray png = encoded(noise(QSize(120, 80), 8), "png");
-    QByteArray random(4096, '\0');
-    for (int i = 0; i < random.size(); ++i)
-        random[i] = char((i * 2654435761u) >> 13);
-
-    QTest::newRow("missing file") << "nowhere.jpg" << QByteArray();
-    QTest::newRow("a folder") << "folder.jpg/" << QByteArray();
-    QTest::newRow("empty file") << "empty.bmp" << QByteArray("");
-    QTest::newRow("random bytes") << "random.bmp" << random;
-    QTest::newRow("text named jpg") << "letter.jpg" << QByteArray("Bonjour, ceci est une lettre.\n");
-    QTest::newRow("jpeg cut in half") << "half.jpg" << jpeg.left(jpeg.size() / 2);
-    QTest::newRow("jpeg without end") << "noend.jpg" << jpeg.left(jpeg.size() - 2);
-    QTest::newRow("jpeg claiming 65000 square") << "huge.jpg" << jpegClaiming(jpeg, 65000, 65000);
-    QTest::newRow("png cut short") << "short.png" << png.left(png.size() - 40);
-    QTest::newRow("png claiming 60000 square") << "huge.png" << hugePng();
-    QTest::newRow("bmp claiming 100000 square") << "huge.bmp" << bmpWithRows(100000, 100000, 1);
-    QTest::newRow("bmp with rows missing") << "rows.bmp" << bmpWithRows(100, 100, 10);
-    QByteArray badHeader = bmpWithRows(4, 4, 4);
-    qToLittleEndian(quint32(7), badHeader.data() + 14);
-    QTest::newRow("bmp with odd header size") << "header.bmp" << badHeader;
-    QByteArray badDepth = bmpWithRows(4, 4, 4);
-    qToLittleEndian(quint16(7), badDepth.data() + 28);
-    QTest::newRow("bmp with 7 bits per pixel") << "depth.bmp" << badDepth;
-    QTest::newRow("icon pointing past its end")
-        << "broken.ico"
-        << QByteArray("\0\0\1\0\1\0\x20\x20\0\0\1\0\x20\0\0\x10\0\0\0\0\0\x40", 22);
-}
-
-void TestPicture::refusesUnreadableFiles()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, bytes);
-    if (name.endsWith('/'))
-        QVERIFY(QDir(m_dir.path()).mkpath(name));
-    else if (!bytes.isNull())
-        QVERIFY(writeFile(path(name), bytes));
-    const PictureLoad load = Picture::load(path(name));
-    QVERIFY(!load.ok);
-    QVERIFY(load.picture.isNull());
-    QVERIFY(!load.reason.isEmpty());
-}
-
-void TestPicture::resamplesToExactSize_data()
-{
-    QTest::addColumn<QSize>("from");
-    QTest::addColumn<QSize>("to");
-    QTest::newRow("shrink") << QSize(400, 300) << QSize(97, 61);
-    QTest::newRow("enlarge") << QSize(30, 20) << QSize(250, 171);
-    QTest::newRow("wider, shorter") << QSize(50, 200) << QSize(123, 9);
-    QTest::newRow("to one pixel") << QSize(64, 64) << QSize(1, 1);
-    QTest::newRow("same size") << QSize(33, 44) << QSize(33, 44);
-}
-
-void TestPicture::resamplesToExactSize()
-{
-    QFETCH(QSize, from);
-    QFETCH(QSize, to);
-    const Picture source = Picture::fromImage(noise(from, 3));
-    const Picture result = source.resampled(to);
-    QCOMPARE(result.pixelSize(), to);
-    QCOMPARE(source.pixelSize(), from);
-}
-
-void TestPicture::shrinkingAveragesFineDetail_data()
-{
-    QTest::addColumn<QSize>("from");
-    QTest::addColumn<QSize>("to");
-    QTest::addColumn<int>("tolerance");
-    QTest::newRow("by 8") << QSize(64, 64) << QSize(8, 8) << 1;
-    QTest::newRow("by 7.7") << QSize(100, 100) << QSize(13, 13) << 12;
-    QTest::newRow("photo to label") << QSize(4000, 48) << QSize(250, 3) << 2;
-    QTest::newRow("only across") << QSize(96, 10) << QSize(12, 10) << 1;
-}
-
-void TestPicture::shrinkingAveragesFineDetail()
-{
-    QFETCH(QSize, from);
-    QFETCH(QSize, to);
-    QFETCH(int, tolerance);
-    const QImage result = Picture::fromImage(checkerboard(from)).resampled(to).toImage();
-    QCOMPARE(result.size(), to);
-    for (int y = 0; y < to.height(); ++y) {
-        for (int x = 0; x < to.width(); ++x) {
-            const QRgb pixel = result.pixel(x, y);
-            QVERIFY2(colourDistance(pixel, qRgb(128, 128, 128)) <= tolerance,
-                     qPrintable(QStringLiteral("pixel %1,%2 is %3").arg(x).arg(y).arg(qRed(pixel))));
-        }
-    }
-}
-
-void TestPicture::resamplingKeepsFlatColour_data()
-{
-    QTest::addColumn<QImage>("image");
-    QTest::addColumn<QSize>("to");
-    QTest::newRow("opaque shrink") << solid(QSize(301, 77), QColor(12, 200, 99)) << QSize(29, 13);
-    QTest::newRow("opaque enlarge") << solid(QSize(3, 5), QColor(250, 1, 128)) << QSize(31, 52);
-    QTest::newRow("grey bytes") << solid(QSize(90, 90), QColor(77, 77, 77), QImage::Format_Grayscale8)
-                                << QSize(17, 40);
-    QTest::newRow("half transparent")
-        << solid(QSize(50, 50), QColor(255, 0, 0, 128), QImage::Format_ARGB32) << QSize(7, 7);
-}
-
-void TestPicture::resamplingKeepsFlatColour()
-{
-    QFETCH(QImage, image);
-    QFETCH(QSize, to);
-    const QImage result = Picture::fromImage(image).resampled(to).toImage().convertToFormat(QImage::Format_ARGB32);
-    const QRgb expected = image.pixel(0, 0);
-    for (int y = 0; y < to.height(); ++y)
-        for (int x = 0; x < to.width(); ++x)
-            QVERIFY(colourDistance(result.pixel(x, y), expected) <= 1);
-}
-
-void TestPicture::enlargingInterpolates()
-{
-    QImage image(2, 1, QImage::Format_RGB32);
-    image.setPixel(0, 0, qRgb(0, 0, 0));
-    image.setPixel(1, 0, qRgb(255, 255, 255));
-    const QImage result = Picture::fromImage(image).resampled(QSize(8, 1)).toImage();
-    QCOMPARE(qRed(result.pixel(0, 0)), 0);
-    QCOMPARE(qRed(result.pixel(7, 0)), 255);
-    for (int x = 1; x < 8; ++x)
-        QVERIFY(qRed(result.pixel(x, 0)) >= qRed(result.pixel(x - 1, 0)));
-    QVERIFY(qRed(result.pixel(4, 0)) > 0 && qRed(result.pixel(3, 0)) < 255);
-}
-
-void TestPicture::greyscaleTest_data()
-{
-    QTest::addColumn<QImage>("image");
-    QTest::addColumn<bool>("grey");
-
-    QImage greys = checkerboard(QSize(20, 20));
-    greys.setPixel(3, 3, qRgb(90, 90, 90));
-    QTest::newRow("greys in colour format") << greys << true;
-    QImage oneRed = greys;
-    oneRed.setPixel(19, 19, qRgb(91, 90, 90));
-    QTest::newRow("one pixel off grey") << oneRed << false;
-    QTest::newRow("grey bytes") << solid(QSize(5, 5), Qt::gray, QImage::Format_Grayscale8) << true;
-
-    QImage indexed(4, 4, QImage::Format_Indexed8);
-    indexed.setColorTable({qRgb(0, 0, 0), qRgb(128, 128, 128), qRgb(255, 0, 0)});
-    indexed.fill(1);
-    QTest::newRow("palette colour unused") << indexed << true;
-    QImage indexedRed = indexed;
-    indexedRed.setPixel(2, 2, 2);
-    QTest::newRow("palette colour used") << indexedRed << false;
-
-    QImage clear = solid(QSize(4, 4), QColor(255, 0, 0, 0), QImage::Format_ARGB32);
-    QTest::newRow("invisible red over white") << clear << true;
-    QImage faint = solid(QSize(4, 4), QColor(255, 0, 0, 60), QImage::Format_ARGB32);
-    QTest::newRow("faint red over white") << faint << false;
-}
-
-void TestPicture::greyscaleTest()
-{
-    QFETCH(QImage, image);
-    QFETCH(bool, grey);
-    QCOMPARE(Picture::fromImage(image).isGreyscale(), grey);
-}
-
-void TestPicture::savesBmpAtDepth_data()
-{
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<bool>("greySource");
-    QTest::addColumn<QSize>("size");
-    QTest::newRow("8 bits, grey, padded rows") << 8 << true << QSize(13, 7);
-    QTest::newRow("8 bits, colour becomes grey") << 8 << false << QSize(16, 5);
-    QTest::newRow("24 bits, colour, padded rows") << 24 << false << QSize(11, 9);
-    QTest::newRow("24 bits, grey") << 24 << true << QSize(4, 4);
-}
-
-void TestPicture::savesBmpAtDepth()
-{
-    QFETCH(int, bits);
-    QFETCH(bool, greySource);
-    QFETCH(QSize, size);
-    QImage source = noise(size, 11);
-    if (greySource)
-        source = source.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
-    const QString file = path(QStringLiteral("saved-%1-%2.bmp").arg(bits).arg(greySource));
-    QString error;
-    QVERIFY2(Picture::fromImage(source).saveBmp(file, bits, &error), qPrintable(error));
-
-    const QByteArray bytes = readFile(file);
-    QCOMPARE(bytes.left(2), QByteArray("BM"));
-    QCOMPARE(le32(bytes, 2), quint32(bytes.size()));
-    QCOMPARE(le32(bytes, 14), 40u);
-    QCOMPARE(qint32(le32(bytes, 18)), size.width());
-    QCOMPARE(qint32(le32(bytes, 22)), size.height());
-    QCOMPARE(int(le16(bytes, 28)), bits);
-    QCOMPARE(le32(bytes, 30), 0u);
-    const int rowBytes = (size.width() * bits + 31) / 32 * 4;
-    QCOMPARE(qint64(bytes.size()), qint64(le32(bytes, 10)) + qint64(rowBytes) * size.height());
-    if (bits == 8) {
-        QCOMPARE(le32(bytes, 10), 54u + 1024u);
-        QCOMPARE(le32(bytes, 54 + 4 * 200), 0x00C8C8C8u);   // palette entry 200 is grey 200
-    }
-
-    const PictureLoad load = Picture::load(file);
-    QVERIFY2(load.ok, qPrintable(load.reason));
-    const QImage back = load.picture.toImage();
-    QCOMPARE(back.size(), size);
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
-            const QRgb original = source.pixel(x, y);
-            const QRgb expected = bits == 8 ? qRgb(qGray(original), qGray(original), qGray(original)) : original;
-            QCOMPARE(back.pixel(x, y), expected);
-        }
-    }
-}
-
-void TestPicture::saveBmpRefuses_data()
-{
-    QTest::addColumn<bool>("nullPicture");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<QString>("folder");
-    QTest::newRow("16 bits") << false << 16 << "";
-    QTest::newRow("no picture") << true << 24 << "";
-    QTest::newRow("missing folder") << false << 24 << "no/such/folder";
-}
-
-void TestPicture::saveBmpRefuses()
-{
-    QFETCH(bool, nullPicture);
-    QFETCH(int, bits);
-    QFETCH(QString, folder);
-    const Picture picture = nullPicture ? Picture() : Picture::fromImage(noise(QSize(4, 4), 1));
-    const QString file = path(folder.isEmpty() ? QStringLiteral("refused.bmp") : folder + "/refused.bmp");
-    QString error;
-    QVERIFY(!picture.saveBmp(file, bits, &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(!QFile::exists(file));
-}
-
-void TestPicture::copiesAreIndependent()
-{
-    Picture original = Picture::fromImage(solid(QSize(10, 10), Qt::red));
-    Picture copy = original;
-    const Picture smaller = copy.resampled(QSize(5, 5));
-    original.clear();
-    QVERIFY(original.isNull());
-    QVERIFY(original.pixelSize().isEmpty());
-    QVERIFY(!copy.isNull());
-    QCOMPARE(copy.pixelSize(), QSize(10, 10));
-    QCOMPARE(smaller.pixelSize(), QSize(5, 5));
-    QCOMPARE(copy.toImage().pixel(9, 9), qRgb(255, 0, 0));
-    QVERIFY(Picture().resampled(QSize(3, 3)).isNull());
-    QVERIFY(copy.resampled(QSize(0, 3)).isNull());
-}
-
-void TestPicture::drawsScaledIntoTarget()
-{
-    QImage left_right(2, 1, QImage::Format_RGB32);
-    left_right.setPixel(0, 0, qRgb(255, 0, 0));
-    left_right.setPixel(1, 0, qRgb(0, 0, 255));
-    QImage canvas = solid(QSize(100, 60), Qt::white);
-    {
-        QPainter painter(&canvas);
-        Picture::fromImage(left_right).draw(painter, QRectF(20, 10, 60, 40));
-    }
-    QCOMPARE(canvas.pixel(25, 30), qRgb(255, 0, 0));
-    QCOMPARE(canvas.pixel(75, 30), qRgb(0, 0, 255));
-    QCOMPARE(canvas.pixel(10, 30), qRgb(255, 255, 255));
-    QCOMPARE(canvas.pixel(50, 55), qRgb(255, 255, 255));
-    QCOMPARE(canvas.pixel(90, 30), qRgb(255, 255, 255));
-}
-
-void TestPicture::unreadableMessageNamesFile_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("reason");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("plain") << "/home/a/photos/chat.jpg" << ""
-                           << QString::fromUtf8("Le fichier chat.jpg n'est pas une image lisible.");
-    QTest::newRow("with reason") << "logo.bmp" << "Le fichier est vide."
-                                 << QString::fromUtf8("Le fichier logo.bmp n'est pas une image lisible.\nLe fichier est vide.");
-}
-
-void TestPicture::unreadableMessageNamesFile()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, reason);
-    QFETCH(QString, text);
-    QCOMPARE(unreadablePictureMessage(path, reason), text);
-    QCOMPARE(QString(unreadablePictureTitle), QStringLiteral("IMAGE ILLISIBLE"));
-}
 
 QTEST_MAIN(TestPicture)
 #include "tst_picture.moc"

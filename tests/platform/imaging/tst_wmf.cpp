@@ -12,10 +12,8 @@ using namespace testpictures;
 
 namespace {
 
-constexpr quint16 setBkColor = 0x0201;
 constexpr quint16 saveDc = 0x001E;
 constexpr quint16 restoreDc = 0x0127;
-constexpr quint16 polyPolygon = 0x0538;
 
 const QRect frame(0, 0, 1000, 1000);
 
@@ -25,16 +23,6 @@ WmfBuilder scene()
     WmfBuilder b;
     b.window(0, 0, 1000, 1000).pen(Qt::black, 0, 5).select(0);
     return b;
-}
-
-QByteArray shapes()
-{
-    WmfBuilder b = scene();
-    b.brush(Qt::red).brush(Qt::blue).brush(Qt::green);
-    b.select(1).ellipse(QRect(100, 100, 300, 300));
-    b.select(2).polygon({{600, 100}, {900, 100}, {750, 400}});
-    b.select(3).rectangle(QRect(100, 600, 800, 300));
-    return b.placeable(frame, 1000);
 }
 
 QByteArray redSquare()
@@ -60,22 +48,240 @@ class TestWmf : public QObject {
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-    void pixelSizeFromFrame_data();
-    void pixelSizeFromFrame();
-    void drawsFilledShapesInPlace_data();
-    void drawsFilledShapesInPlace();
-    void followsTheWindowMapping_data();
-    void followsTheWindowMapping();
-    void drawsPieAnticlockwise_data();
-    void drawsPieAnticlockwise();
-    void restoresSavedState();
-    void reusesFreedObjectSlots();
-    void drawsTextOnItsBackground();
-    void drawsEmbeddedBitmap();
-    void fillsWithPatternMeanColour();
-    void rasterisesForPixelOperations();
-    void survivesHostileFiles_data();
-    void survivesHostileFiles();
+    void pixelSizeFromFrame_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size");
+        WmfBuilder any = scene();
+        QTest::newRow("one inch at 1000") << any.placeable(frame, 1000) << QSize(96, 96);
+        QTest::newRow("twips") << any.placeable(QRect(-720, 0, 2880, 1440), 1440) << QSize(192, 96);
+        QTest::newRow("no units means twips") << any.placeable(QRect(0, 0, 2880, 720), 0) << QSize(192, 48);
+        QTest::newRow("rounded") << any.placeable(QRect(0, 0, 100, 7), 1000) << QSize(10, 1);
+        QTest::newRow("capped, proportions kept") << any.placeable(QRect(0, 0, 32000, 16000), 96) << QSize(4096, 2048);
+        WmfBuilder bare;
+        bare.window(0, 0, 300, 150).brush(Qt::red);
+        QTest::newRow("bare file: its window in pixels") << bare.bare() << QSize(300, 150);
+    }
+
+    void pixelSizeFromFrame()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        const Picture picture = load(bytes);
+        QVERIFY(picture.isMetafile());
+        QCOMPARE(picture.pixelSize(), size);
+    }
+
+    void drawsFilledShapesInPlace_data()
+    {
+        QTest::addColumn<QRectF>("target");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("whole canvas") << QRectF(0, 0, 200, 200) << 1.0;
+        QTest::newRow("inset and squashed") << QRectF(50, 20, 100, 160) << 1.0;
+        QTest::newRow("painter already scaled") << QRectF(10, 10, 80, 80) << 2.0;
+    }
+
+    void drawsFilledShapesInPlace()
+    {
+        QFETCH(QRectF, target);
+        QFETCH(double, scale);
+        WmfBuilder b = scene();
+        b.brush(Qt::red).brush(Qt::blue).brush(Qt::green).select(1).ellipse(QRect(100, 100, 300, 300))
+            .select(2).polygon({{600, 100}, {900, 100}, {750, 400}}).select(3).rectangle(QRect(100, 600, 800, 300));
+        const QImage image = drawn(load(b.placeable(frame, 1000)), QSize(200, 200), target, scale);
+        auto at = [&](double lx, double ly) {
+            const QPointF p((target.x() + lx / 1000 * target.width()) * scale,
+                            (target.y() + ly / 1000 * target.height()) * scale);
+            return image.pixel(p.toPoint());
+        };
+        QCOMPARE(at(250, 250), qRgb(255, 0, 0));    // ellipse centre
+        QCOMPARE(at(750, 200), qRgb(0, 0, 255));    // inside the triangle
+        QCOMPARE(at(500, 750), qRgb(0, 255, 0));    // rectangle
+        QCOMPARE(at(120, 120), qRgb(255, 255, 255)); // ellipse's box corner, outside it
+        QCOMPARE(at(620, 350), qRgb(255, 255, 255)); // beside the triangle
+        if (target.right() * scale < 195)
+            QCOMPARE(image.pixel(199, 100), qRgb(255, 255, 255));   // nothing outside the target
+    }
+
+    void drawsQuadrants_data()
+    {
+        // Colours at the centres of the top-left, top-right, bottom-left and
+        // bottom-right quarters of a 100 × 100 drawing.
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<QRgb>>("quadrants");
+        const QRgb r = qRgb(255, 0, 0), g = qRgb(0, 255, 0), b = qRgb(0, 0, 255), w = qRgb(255, 255, 255);
+        auto redOn = [](WmfBuilder &mapping) -> WmfBuilder & {
+            return mapping.pen(Qt::black, 0, 5).select(0).brush(Qt::red).select(1);
+        };
+
+        const QByteArray flipped = redOn(WmfBuilder().window(0, 1000, 1000, -1000))
+            .rectangle(QRect(0, 0, 1000, 500)).placeable(frame, 1000);
+        QTest::newRow("y growing upwards") << flipped << QList<QRgb>{w, w, r, r};
+        const QByteArray moved = redOn(WmfBuilder().window(500, 500, 1000, 1000))
+            .rectangle(QRect(500, 500, 500, 500)).placeable(frame, 1000);
+        QTest::newRow("window origin moved") << moved << QList<QRgb>{r, w, w, w};
+        const QByteArray text = redOn(WmfBuilder().record(0x0103, {1}).window(0, 0, 5, 5))
+            .rectangle(QRect(50, 0, 50, 100)).placeable(QRect(0, 0, 100, 100), 96);
+        QTest::newRow("text mode ignores extents") << text << QList<QRgb>{w, r, w, r};
+        WmfBuilder scaled = scene();
+        scaled.record(0x0410, {2, 1, 2, 1}).brush(Qt::red).select(1).rectangle(QRect(0, 0, 500, 500));
+        QTest::newRow("window extent scaled by 1/2") << scaled.placeable(frame, 1000) << QList<QRgb>{r, r, r, r};
+
+        // A pie from the box's right-hand point to its top point covers the
+        // top-right quarter of the page, whichever way the window's y runs.
+        constexpr quint16 pie = 0x081A;
+        WmfBuilder down = scene();
+        down.brush(Qt::red).select(1).record(pie, {0, 500, 500, 1000, 1000, 1000, 0, 0});
+        QTest::newRow("pie, y growing downwards") << down.placeable(frame, 1000) << QList<QRgb>{w, r, w, w};
+        const QByteArray up = redOn(WmfBuilder().window(0, 1000, 1000, -1000))
+            .record(pie, {1000, 500, 500, 1000, 1000, 1000, 0, 0}).placeable(frame, 1000);
+        QTest::newRow("pie, y growing upwards") << up << QList<QRgb>{w, r, w, w};
+
+        WmfBuilder saved = scene();
+        saved.brush(Qt::red).brush(Qt::blue).select(1).record(saveDc, {}).select(2).record(restoreDc, {-1})
+            .rectangle(frame);
+        QTest::newRow("restored brush") << saved.placeable(frame, 1000) << QList<QRgb>{r, r, r, r};
+        // Index 0 is freed, so the green brush takes it, not index 2.
+        WmfBuilder freed;
+        freed.window(0, 0, 1000, 1000).pen(Qt::black, 1).brush(Qt::blue).remove(0).brush(Qt::green)
+            .pen(Qt::black, 0, 5).select(2).select(0).rectangle(frame);
+        QTest::newRow("freed object slot reused") << freed.placeable(frame, 1000) << QList<QRgb>{g, g, g, g};
+        WmfBuilder bitmap = scene();
+        bitmap.stretchDib(frame, {{r, r, g, g}, {r, r, g, g}, {b, b, w, w}, {b, b, w, w}});
+        QTest::newRow("embedded bitmap") << bitmap.placeable(frame, 1000) << QList<QRgb>{r, g, b, w};
+        // A pattern brush fills with its pattern's mean colour: (0 + 0 + 200 + 200) / 4.
+        const QRgb k = qRgb(0, 0, 0), l = qRgb(200, 200, 200), m = qRgb(100, 100, 100);
+        WmfBuilder pattern = scene();
+        pattern.patternBrush({{k, l}, {l, k}}).select(1).rectangle(frame);
+        QTest::newRow("pattern brush") << pattern.placeable(frame, 1000) << QList<QRgb>{m, m, m, m};
+    }
+
+    void drawsQuadrants()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<QRgb>, quadrants);
+        const QImage image = drawn(load(bytes), QSize(100, 100), QRectF(0, 0, 100, 100));
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(image.pixel(25 + 50 * (i % 2), 25 + 50 * (i / 2)), quadrants[i]);
+    }
+
+    void drawsTextOnItsBackground()
+    {
+        WmfBuilder b = scene();
+        const QRect box(100, 100, 800, 400);
+        b.record(0x0201, WmfBuilder::colour(Qt::yellow)).font(-300, "Liberation Sans").select(1)
+            .extTextOut(QPoint(150, 150), "HH", &box);
+        const QImage image = drawn(load(b.placeable(frame, 1000)), QSize(200, 200), QRectF(0, 0, 200, 200));
+        QCOMPARE(image.pixel(22, 22), qRgb(255, 255, 0));     // box corner, no glyph there
+        QCOMPARE(image.pixel(175, 95), qRgb(255, 255, 0));
+        QCOMPARE(image.pixel(10, 10), qRgb(255, 255, 255));   // outside the box
+        int ink = 0;
+        for (int y = 20; y < 100; ++y)
+            for (int x = 20; x < 180; ++x)
+                ink += qBlue(image.pixel(x, y)) < 60 && qRed(image.pixel(x, y)) < 60;
+        QVERIFY2(ink > 100, qPrintable(QString::number(ink)));   // black glyphs were drawn
+    }
+
+    void rasterisesForPixelOperations()
+    {
+        const Picture picture = load(redSquare());
+        QCOMPARE(picture.pixelSize(), QSize(96, 96));
+        QVERIFY(!picture.isGreyscale());
+        const Picture small = picture.resampled(QSize(50, 30));
+        QVERIFY(!small.isMetafile());
+        QCOMPARE(small.pixelSize(), QSize(50, 30));
+        QCOMPARE(small.toImage().pixel(25, 15), qRgb(255, 0, 0));
+
+        const QString file = m_dir.filePath("from-wmf.bmp");
+        QVERIFY(picture.saveBmp(file, 24));
+        const PictureLoad back = Picture::load(file);
+        QVERIFY(back.ok);
+        QCOMPARE(back.picture.pixelSize(), QSize(96, 96));
+        QCOMPARE(back.picture.toImage().pixel(48, 48), qRgb(255, 0, 0));
+    }
+
+    void survivesHostileFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<bool>("redCentre");   // the red square before the damage still shows
+
+        const QByteArray zeroSize("\0\0\0\0\x1b\x04", 6);
+        const QByteArray hugeSize("\xff\xff\xff\x7f\x1b\x04", 6);
+        WmfBuilder red = scene();
+        red.brush(Qt::red).select(1).rectangle(frame);
+
+        QTest::newRow("first record of size 0") << WmfBuilder().raw(zeroSize).placeable(frame, 1000, false) << false << false;
+        QTest::newRow("first record larger than file") << WmfBuilder().raw(hugeSize).placeable(frame, 1000, false) << false << false;
+        QTest::newRow("header cut short") << redSquare().left(30) << false << false;
+        QTest::newRow("empty frame") << red.placeable(QRect(0, 0, 0, 100), 1000) << false << false;
+        QTest::newRow("bare file without window") << WmfBuilder().brush(Qt::red).bare() << false << false;
+
+        WmfBuilder thenZero = red;
+        QTest::newRow("damage after the square") << thenZero.raw(zeroSize).raw(QByteArray(64, '\x55')).placeable(frame, 1000, false)
+                                                 << true << true;
+        WmfBuilder redThenBlue = red;
+        const QByteArray cut = redThenBlue.brush(Qt::blue).select(2).rectangle(frame).placeable(frame, 1000);
+        QTest::newRow("cut inside the last record") << cut.left(cut.size() - 9) << true << true;
+
+        WmfBuilder shortRecords = red;
+        shortRecords.record(0x0324, {30000, 1, 2}).record(0x0538, {2, 30000, 30000, 1, 1})
+            .record(0x0521, {30000, 0x4141}).record(0x0A32, {0, 0, 30000, 6, 1})
+            .record(0x02FB, {1}).record(0x0F43, {0x20, 0xCC, 0, 10, 10})
+            .record(0x020C, {0, 0}).record(0x0410, {0, 0, 0, 0}).record(0x081A, {1, 1});
+        QTest::newRow("records too short for their counts") << shortRecords.placeable(frame, 1000) << true << true;
+
+        WmfBuilder lyingDib = red;
+        lyingDib.stretchDib(QRect(0, 0, 10, 10), {{qRgb(1, 2, 3)}});
+        QByteArray lying = lyingDib.placeable(frame, 1000);
+        const qsizetype dib = lying.lastIndexOf(QByteArray("\x28\0\0\0", 4));
+        qToLittleEndian(qint32(30000), lying.data() + dib + 4);
+        qToLittleEndian(qint32(30000), lying.data() + dib + 8);
+        QTest::newRow("bitmap with lying header") << lying << true << true;
+
+        WmfBuilder objects = red;
+        for (int i = 0; i < 5000; ++i)
+            objects.brush(Qt::blue);
+        objects.select(4999).select(65535).remove(-1).remove(70000);
+        QTest::newRow("object table flooded") << objects.placeable(frame, 1000) << true << true;
+
+        WmfBuilder states = red;
+        states.record(restoreDc, {-1}).record(restoreDc, {5});
+        for (int i = 0; i < 2000; ++i)
+            states.record(saveDc, {});
+        states.record(restoreDc, {-30000});
+        QTest::newRow("unbalanced save and restore") << states.placeable(frame, 1000) << true << true;
+
+        WmfBuilder overpainted = red;
+        for (int i = 0; i < 600; ++i)
+            overpainted.rectangle(frame);
+        overpainted.brush(Qt::blue).select(2).rectangle(frame);
+        QTest::newRow("painting 600 pages over, cut short") << overpainted.placeable(frame, 1000) << true << true;
+
+        WmfBuilder dashes = scene();
+        dashes.record(0x020C, {1, 1}).pen(Qt::black, 0, 2).select(1)
+            .record(0x0418, {32767, 32767, -32768, -32768}).record(0x0213, {32767, 32767});
+        QTest::newRow("dotted ellipse a million times the page") << dashes.placeable(frame, 1000) << true << false;
+    }
+
+    void survivesHostileFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, readable);
+        QFETCH(bool, redCentre);
+        const QString file = m_dir.filePath(QStringLiteral("hostile.wmf"));
+        QVERIFY(writeFile(file, bytes));
+        const PictureLoad load = Picture::load(file);
+        QCOMPARE(load.ok, readable);
+        if (!readable) {
+            QVERIFY(!load.reason.isEmpty());
+            return;
+        }
+        const QImage image = drawn(load.picture, QSize(100, 100), QRectF(0, 0, 100, 100));
+        if (redCentre)
+            QCOMPARE(image.pixel(50, 50), qRgb(255, 0, 0));
+        QCOMPARE(load.picture.resampled(QSize(20, 20)).pixelSize(), QSize(20, 20));
+    }
 
 private:
     Picture load(const QByteArray &bytes, const QString &name = QStringLiteral("t.wmf"))
@@ -87,284 +293,6 @@ private:
     }
     QTemporaryDir m_dir;
 };
-
-void TestWmf::pixelSizeFromFrame_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QSize>("size");
-    WmfBuilder any = scene();
-    QTest::newRow("one inch at 1000") << any.placeable(frame, 1000) << QSize(96, 96);
-    QTest::newRow("twips") << any.placeable(QRect(-720, 0, 2880, 1440), 1440) << QSize(192, 96);
-    QTest::newRow("no units means twips") << any.placeable(QRect(0, 0, 2880, 720), 0) << QSize(192, 48);
-    QTest::newRow("rounded") << any.placeable(QRect(0, 0, 100, 7), 1000) << QSize(10, 1);
-    QTest::newRow("capped, proportions kept") << any.placeable(QRect(0, 0, 32000, 16000), 96) << QSize(4096, 2048);
-    WmfBuilder bare;
-    bare.window(0, 0, 300, 150).brush(Qt::red);
-    QTest::newRow("bare file: its window in pixels") << bare.bare() << QSize(300, 150);
-}
-
-void TestWmf::pixelSizeFromFrame()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QSize, size);
-    const Picture picture = load(bytes);
-    QVERIFY(!picture.isNull());
-    QVERIFY(picture.isMetafile());
-    QCOMPARE(picture.pixelSize(), size);
-}
-
-void TestWmf::drawsFilledShapesInPlace_data()
-{
-    QTest::addColumn<QRectF>("target");
-    QTest::addColumn<double>("scale");
-    QTest::newRow("whole canvas") << QRectF(0, 0, 200, 200) << 1.0;
-    QTest::newRow("inset and squashed") << QRectF(50, 20, 100, 160) << 1.0;
-    QTest::newRow("painter already scaled") << QRectF(10, 10, 80, 80) << 2.0;
-}
-
-void TestWmf::drawsFilledShapesInPlace()
-{
-    QFETCH(QRectF, target);
-    QFETCH(double, scale);
-    const QImage image = drawn(load(shapes()), QSize(200, 200), target, scale);
-    auto at = [&](double lx, double ly) {
-        const QPointF p((target.x() + lx / 1000 * target.width()) * scale,
-                        (target.y() + ly / 1000 * target.height()) * scale);
-        return image.pixel(p.toPoint());
-    };
-    QCOMPARE(at(250, 250), qRgb(255, 0, 0));    // ellipse centre
-    QCOMPARE(at(750, 200), qRgb(0, 0, 255));    // inside the triangle
-    QCOMPARE(at(500, 750), qRgb(0, 255, 0));    // rectangle
-    QCOMPARE(at(120, 120), qRgb(255, 255, 255)); // ellipse's box corner, outside it
-    QCOMPARE(at(620, 350), qRgb(255, 255, 255)); // beside the triangle
-    QCOMPARE(at(500, 500), qRgb(255, 255, 255));
-    QCOMPARE(at(50, 950), qRgb(255, 255, 255));
-    if (target.right() * scale < 195)
-        QCOMPARE(image.pixel(199, 100), qRgb(255, 255, 255));   // nothing outside the target
-}
-
-void TestWmf::followsTheWindowMapping_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QPoint>("red");     // in a 100 × 100 drawing
-    QTest::addColumn<QPoint>("white");
-
-    WmfBuilder flipped;
-    flipped.window(0, 1000, 1000, -1000).pen(Qt::black, 0, 5).select(0).brush(Qt::red).select(1)
-        .rectangle(QRect(0, 0, 1000, 200));
-    QTest::newRow("y growing upwards") << flipped.placeable(frame, 1000) << QPoint(50, 90) << QPoint(50, 10);
-
-    WmfBuilder moved;
-    moved.window(500, 500, 1000, 1000).pen(Qt::black, 0, 5).select(0).brush(Qt::red).select(1)
-        .rectangle(QRect(500, 500, 200, 200));
-    QTest::newRow("window origin moved") << moved.placeable(frame, 1000) << QPoint(10, 10) << QPoint(50, 50);
-
-    WmfBuilder text;
-    text.mapMode(1).window(0, 0, 5, 5).pen(Qt::black, 0, 5).select(0).brush(Qt::red).select(1)
-        .rectangle(QRect(50, 0, 50, 100));
-    QTest::newRow("text mode ignores extents") << text.placeable(QRect(0, 0, 100, 100), 96)
-                                               << QPoint(75, 50) << QPoint(25, 50);
-
-    WmfBuilder scaled = scene();
-    scaled.record(0x0410, {2, 1, 2, 1}).brush(Qt::red).select(1).rectangle(QRect(0, 0, 1000, 1000));
-    QTest::newRow("window extent scaled by 1/2") << scaled.placeable(frame, 1000) << QPoint(90, 90) << QPoint(-1, -1);
-}
-
-void TestWmf::followsTheWindowMapping()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QPoint, red);
-    QFETCH(QPoint, white);
-    const QImage image = drawn(load(bytes), QSize(100, 100), QRectF(0, 0, 100, 100));
-    QCOMPARE(image.pixel(red), qRgb(255, 0, 0));
-    if (white.x() >= 0)
-        QCOMPARE(image.pixel(white), qRgb(255, 255, 255));
-}
-
-void TestWmf::drawsPieAnticlockwise_data()
-{
-    // A pie from the box's right-hand point to its top point covers the
-    // top-right quarter of the page, whichever way the window's y runs.
-    constexpr quint16 pie = 0x081A;
-    QTest::addColumn<QByteArray>("bytes");
-    WmfBuilder down = scene();
-    down.brush(Qt::red).select(1).record(pie, {0, 500, 500, 1000, 1000, 1000, 0, 0});
-    QTest::newRow("y growing downwards") << down.placeable(frame, 1000);
-    WmfBuilder up;
-    up.window(0, 1000, 1000, -1000).pen(Qt::black, 0, 5).select(0).brush(Qt::red).select(1)
-        .record(pie, {1000, 500, 500, 1000, 1000, 1000, 0, 0});
-    QTest::newRow("y growing upwards") << up.placeable(frame, 1000);
-}
-
-void TestWmf::drawsPieAnticlockwise()
-{
-    QFETCH(QByteArray, bytes);
-    const QImage image = drawn(load(bytes), QSize(100, 100), QRectF(0, 0, 100, 100));
-    QCOMPARE(image.pixel(70, 30), qRgb(255, 0, 0));
-    QCOMPARE(image.pixel(30, 30), qRgb(255, 255, 255));
-    QCOMPARE(image.pixel(30, 70), qRgb(255, 255, 255));
-    QCOMPARE(image.pixel(70, 70), qRgb(255, 255, 255));
-}
-
-void TestWmf::restoresSavedState()
-{
-    WmfBuilder b = scene();
-    b.brush(Qt::red).brush(Qt::blue).select(1);
-    b.record(saveDc, {}).select(2).record(restoreDc, {-1});
-    b.rectangle(frame);
-    const QImage image = drawn(load(b.placeable(frame, 1000)), QSize(50, 50), QRectF(0, 0, 50, 50));
-    QCOMPARE(image.pixel(25, 25), qRgb(255, 0, 0));
-}
-
-void TestWmf::reusesFreedObjectSlots()
-{
-    // Index 0 is freed, so the green brush takes it, not index 2.
-    WmfBuilder b;
-    b.window(0, 0, 1000, 1000).pen(Qt::black, 1).brush(Qt::blue).remove(0).brush(Qt::green)
-        .pen(Qt::black, 0, 5).select(2).select(0).rectangle(frame);
-    const QImage image = drawn(load(b.placeable(frame, 1000)), QSize(50, 50), QRectF(0, 0, 50, 50));
-    QCOMPARE(image.pixel(25, 25), qRgb(0, 255, 0));
-}
-
-void TestWmf::drawsTextOnItsBackground()
-{
-    WmfBuilder b = scene();
-    const QRect box(100, 100, 800, 400);
-    b.record(setBkColor, WmfBuilder::colour(Qt::yellow)).font(-300, "Liberation Sans").select(1)
-        .extTextOut(QPoint(150, 150), "HH", &box);
-    const QImage image = drawn(load(b.placeable(frame, 1000)), QSize(200, 200), QRectF(0, 0, 200, 200));
-    QCOMPARE(image.pixel(22, 22), qRgb(255, 255, 0));     // box corner, no glyph there
-    QCOMPARE(image.pixel(175, 95), qRgb(255, 255, 0));
-    QCOMPARE(image.pixel(10, 10), qRgb(255, 255, 255));   // outside the box
-    int ink = 0;
-    for (int y = 20; y < 100; ++y)
-        for (int x = 20; x < 180; ++x)
-            ink += qBlue(image.pixel(x, y)) < 60 && qRed(image.pixel(x, y)) < 60;
-    QVERIFY2(ink > 100, qPrintable(QString::number(ink)));   // black glyphs were drawn
-}
-
-void TestWmf::drawsEmbeddedBitmap()
-{
-    WmfBuilder b = scene();
-    b.stretchDib(QRect(0, 0, 1000, 1000), {{qRgb(255, 0, 0), qRgb(0, 255, 0)},
-                                           {qRgb(0, 0, 255), qRgb(255, 255, 255)}});
-    const QImage image = drawn(load(b.placeable(frame, 1000)), QSize(100, 100), QRectF(0, 0, 100, 100));
-    QCOMPARE(image.pixel(10, 10), qRgb(255, 0, 0));
-    QCOMPARE(image.pixel(90, 10), qRgb(0, 255, 0));
-    QCOMPARE(image.pixel(10, 90), qRgb(0, 0, 255));
-    QCOMPARE(image.pixel(90, 90), qRgb(255, 255, 255));
-}
-
-void TestWmf::fillsWithPatternMeanColour()
-{
-    WmfBuilder b = scene();
-    b.patternBrush({{qRgb(0, 0, 0), qRgb(255, 255, 255)}, {qRgb(255, 255, 255), qRgb(0, 0, 0)}})
-        .select(1).rectangle(frame);
-    const QImage image = drawn(load(b.placeable(frame, 1000)), QSize(40, 40), QRectF(0, 0, 40, 40));
-    QVERIFY(colourDistance(image.pixel(20, 20), qRgb(128, 128, 128)) <= 1);
-}
-
-void TestWmf::rasterisesForPixelOperations()
-{
-    const Picture picture = load(redSquare());
-    QCOMPARE(picture.pixelSize(), QSize(96, 96));
-    QVERIFY(!picture.isGreyscale());
-    const Picture small = picture.resampled(QSize(50, 30));
-    QVERIFY(!small.isMetafile());
-    QCOMPARE(small.pixelSize(), QSize(50, 30));
-    QCOMPARE(small.toImage().pixel(25, 15), qRgb(255, 0, 0));
-
-    const QString file = m_dir.filePath("from-wmf.bmp");
-    QVERIFY(picture.saveBmp(file, 24));
-    QCOMPARE(le16(readFile(file), 28), quint16(24));
-    const PictureLoad back = Picture::load(file);
-    QVERIFY(back.ok);
-    QCOMPARE(back.picture.pixelSize(), QSize(96, 96));
-    QCOMPARE(back.picture.toImage().pixel(48, 48), qRgb(255, 0, 0));
-}
-
-void TestWmf::survivesHostileFiles_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("readable");
-    QTest::addColumn<bool>("redCentre");   // the red square before the damage still shows
-
-    const QByteArray zeroSize("\0\0\0\0\x1b\x04", 6);
-    const QByteArray hugeSize("\xff\xff\xff\x7f\x1b\x04", 6);
-    WmfBuilder red = scene();
-    red.brush(Qt::red).select(1).rectangle(frame);
-
-    QTest::newRow("first record of size 0") << WmfBuilder().raw(zeroSize).placeable(frame, 1000, false) << false << false;
-    QTest::newRow("first record larger than file") << WmfBuilder().raw(hugeSize).placeable(frame, 1000, false) << false << false;
-    QTest::newRow("header cut short") << redSquare().left(30) << false << false;
-    QTest::newRow("empty frame") << red.placeable(QRect(0, 0, 0, 100), 1000) << false << false;
-    QTest::newRow("bare file without window") << WmfBuilder().brush(Qt::red).bare() << false << false;
-
-    WmfBuilder thenZero = red;
-    QTest::newRow("damage after the square") << thenZero.raw(zeroSize).raw(QByteArray(64, '\x55')).placeable(frame, 1000, false)
-                                             << true << true;
-    WmfBuilder redThenBlue = red;
-    const QByteArray cut = redThenBlue.brush(Qt::blue).select(2).rectangle(frame).placeable(frame, 1000);
-    QTest::newRow("cut inside the last record") << cut.left(cut.size() - 9) << true << true;
-
-    WmfBuilder shortRecords = red;
-    shortRecords.record(0x0324, {30000, 1, 2}).record(polyPolygon, {2, 30000, 30000, 1, 1})
-        .record(0x0521, {30000, 0x4141}).record(0x0A32, {0, 0, 30000, 6, 1})
-        .record(0x02FB, {1}).record(0x0F43, {0x20, 0xCC, 0, 10, 10})
-        .record(0x020C, {0, 0}).record(0x0410, {0, 0, 0, 0}).record(0x081A, {1, 1});
-    QTest::newRow("records too short for their counts") << shortRecords.placeable(frame, 1000) << true << true;
-
-    WmfBuilder lyingDib = red;
-    lyingDib.stretchDib(QRect(0, 0, 10, 10), {{qRgb(1, 2, 3)}});
-    QByteArray lying = lyingDib.placeable(frame, 1000);
-    const qsizetype dib = lying.lastIndexOf(QByteArray("\x28\0\0\0", 4));
-    qToLittleEndian(qint32(30000), lying.data() + dib + 4);
-    qToLittleEndian(qint32(30000), lying.data() + dib + 8);
-    QTest::newRow("bitmap with lying header") << lying << true << true;
-
-    WmfBuilder objects = red;
-    for (int i = 0; i < 5000; ++i)
-        objects.brush(Qt::blue);
-    objects.select(4999).select(65535).remove(-1).remove(70000);
-    QTest::newRow("object table flooded") << objects.placeable(frame, 1000) << true << true;
-
-    WmfBuilder states = red;
-    states.record(restoreDc, {-1}).record(restoreDc, {5});
-    for (int i = 0; i < 2000; ++i)
-        states.record(saveDc, {});
-    states.record(restoreDc, {-30000});
-    QTest::newRow("unbalanced save and restore") << states.placeable(frame, 1000) << true << true;
-
-    WmfBuilder overpainted = red;
-    for (int i = 0; i < 600; ++i)
-        overpainted.rectangle(frame);
-    overpainted.brush(Qt::blue).select(2).rectangle(frame);
-    QTest::newRow("painting 600 pages over, cut short") << overpainted.placeable(frame, 1000) << true << true;
-
-    WmfBuilder dashes = scene();
-    dashes.record(0x020C, {1, 1}).pen(Qt::black, 0, 2).select(1)
-        .record(0x0418, {32767, 32767, -32768, -32768}).record(0x0213, {32767, 32767});
-    QTest::newRow("dotted ellipse a million times the page") << dashes.placeable(frame, 1000) << true << false;
-}
-
-void TestWmf::survivesHostileFiles()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, readable);
-    QFETCH(bool, redCentre);
-    const QString file = m_dir.filePath(QStringLiteral("hostile.wmf"));
-    QVERIFY(writeFile(file, bytes));
-    const PictureLoad load = Picture::load(file);
-    QCOMPARE(load.ok, readable);
-    if (!readable) {
-        QVERIFY(!load.reason.isEmpty());
-        return;
-    }
-    const QImage image = drawn(load.picture, QSize(100, 100), QRectF(0, 0, 100, 100));
-    if (redCentre)
-        QCOMPARE(image.pixel(50, 50), qRgb(255, 0, 0));
-    QCOMPARE(load.picture.resampled(QSize(20, 20)).pixelSize(), QSize(20, 20));
-}
 
 QTEST_MAIN(TestWmf)
 #include "tst_wmf.moc"

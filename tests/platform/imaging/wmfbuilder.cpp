@@ -4,25 +4,19 @@
 
 namespace {
 
-void put16(QByteArray &out, quint16 v)
+template <typename T>
+void put(QByteArray &out, T v)
 {
-    char b[2];
+    char b[sizeof(T)];
     qToLittleEndian(v, b);
-    out.append(b, 2);
+    out.append(b, sizeof(T));
 }
-
-void put32(QByteArray &out, quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
+void put16(QByteArray &out, quint16 v) { put(out, v); }
+void put32(QByteArray &out, quint32 v) { put(out, v); }
 
 QList<qint16> wordsOf(const QByteArray &bytes)
 {
-    QByteArray padded = bytes;
-    if (padded.size() % 2)
-        padded.append('\0');
+    const QByteArray padded = bytes + QByteArray(bytes.size() % 2, '\0');
     QList<qint16> words;
     for (int i = 0; i < padded.size(); i += 2)
         words << qFromLittleEndian<qint16>(padded.constData() + i);
@@ -57,11 +51,6 @@ WmfBuilder &WmfBuilder::window(int x, int y, int width, int height)
     return record(0x020C, {qint16(height), qint16(width)});
 }
 
-WmfBuilder &WmfBuilder::mapMode(int mode)
-{
-    return record(0x0103, {qint16(mode)});
-}
-
 WmfBuilder &WmfBuilder::pen(QColor c, int width, int style)
 {
     return record(0x02FA, QList<qint16>{qint16(style), qint16(width), 0} + colour(c));
@@ -74,16 +63,11 @@ WmfBuilder &WmfBuilder::brush(QColor c, int style, int hatch)
 
 WmfBuilder &WmfBuilder::font(int height, const QByteArray &face)
 {
-    QByteArray bytes;
-    put16(bytes, quint16(height));
-    put16(bytes, 0);      // width
-    put16(bytes, 0);      // escapement
-    put16(bytes, 0);      // orientation
-    put16(bytes, 700);    // bold
-    bytes.append(8, '\0');   // italic … pitch and family
+    // Height, width, escapement, orientation, weight (bold), then italic …
+    // pitch and family as zero bytes, then the face name.
     QByteArray name = face.left(31);
     name.append(32 - name.size(), '\0');
-    return record(0x02FB, wordsOf(bytes + name));
+    return record(0x02FB, QList<qint16>{qint16(height), 0, 0, 0, 700, 0, 0, 0, 0} + wordsOf(name));
 }
 
 WmfBuilder &WmfBuilder::select(int index)
@@ -96,14 +80,19 @@ WmfBuilder &WmfBuilder::remove(int index)
     return record(0x01F0, {qint16(index)});
 }
 
+static QList<qint16> box(const QRect &r)
+{
+    return {qint16(r.bottom() + 1), qint16(r.right() + 1), qint16(r.top()), qint16(r.left())};
+}
+
 WmfBuilder &WmfBuilder::rectangle(const QRect &r)
 {
-    return record(0x041B, {qint16(r.bottom() + 1), qint16(r.right() + 1), qint16(r.top()), qint16(r.left())});
+    return record(0x041B, box(r));
 }
 
 WmfBuilder &WmfBuilder::ellipse(const QRect &r)
 {
-    return record(0x0418, {qint16(r.bottom() + 1), qint16(r.right() + 1), qint16(r.top()), qint16(r.left())});
+    return record(0x0418, box(r));
 }
 
 WmfBuilder &WmfBuilder::polygon(const QList<QPoint> &points)
@@ -128,13 +117,8 @@ QList<qint16> WmfBuilder::dib(const QList<QList<QRgb>> &rows)
     const int height = int(rows.size());
     const int width = height ? int(rows.first().size()) : 0;
     QByteArray bytes;
-    put32(bytes, 40);
-    put32(bytes, quint32(width));
-    put32(bytes, quint32(height));   // bottom-up
-    put16(bytes, 1);
-    put16(bytes, 24);
-    for (int i = 0; i < 6; ++i)
-        put32(bytes, 0);
+    for (quint32 v : {40u, quint32(width), quint32(height), 0x180001u, 0u, 0u, 0u, 0u, 0u, 0u})
+        put32(bytes, v);   // header size, width, height (bottom-up), 1 plane and 24 bits, zeros
     const int rowBytes = (width * 3 + 3) / 4 * 4;
     for (int y = height - 1; y >= 0; --y) {
         QByteArray row;

@@ -16,7 +16,6 @@ public:
     WmfBuilder &raw(const QByteArray &bytes);   // anything, even a broken record
 
     WmfBuilder &window(int x, int y, int width, int height);
-    WmfBuilder &mapMode(int mode);
     WmfBuilder &pen(QColor colour, int width, int style = 0);
     WmfBuilder &brush(QColor colour, int style = 0, int hatch = 0);
     WmfBuilder &font(int height, const QByteArray &face);
