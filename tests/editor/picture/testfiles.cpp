@@ -35,11 +35,6 @@ QByteArray jpeg(QSize size)
     return encoded(size, "jpeg");
 }
 
-bool writeJpeg(const QString &path, QSize size)
-{
-    return writeBytes(path, jpeg(size));
-}
-
 bool writeNumbered(const QString &folder, int count)
 {
     const QByteArray bytes = jpeg(QSize(8, 6));

@@ -10,7 +10,6 @@ namespace testfiles {
 bool writeBytes(const QString &path, const QByteArray &bytes);
 // A colour JPEG of `size`, with a little detail so it compresses like a photo.
 QByteArray jpeg(QSize size);
-bool writeJpeg(const QString &path, QSize size);
 // `count` small pictures named pic00.jpg, pic01.jpg, ... in `folder`.
 bool writeNumbered(const QString &folder, int count);
 // A BMP header claiming `width` × `height`, with no pixels.

@@ -81,30 +81,24 @@ void TestPictureDrag::edges_data()
     QTest::addColumn<QPoint>("to");
     QTest::addColumn<QRect>("frame");
 
-    const QSize square(1000, 1000);   // height mode: A_format measures the height
+    // A square by default, in height mode: A_format measures the height.
+    const auto row = [](const char *name, QPoint start, QPoint grip, QPoint to, QRect frame,
+                        QSize pixels = QSize(1000, 1000)) {
+        QTest::newRow(name) << pixels << start << grip << to << frame;
+    };
     const QPoint corner(315, 465);
-    QTest::newRow("right edge out") << square << corner << QPoint(735, 375) << QPoint(885, 375)
-                                    << QRect(315, 465, 900, 900);
-    QTest::newRow("under the 16-twip step") << square << corner << QPoint(735, 375) << QPoint(750, 375)
-                                            << QRect(315, 465, 750, 750);
-    QTest::newRow("left edge in: right edge stays") << square << QPoint(615, 465) << QPoint(30, 375)
-                                                    << QPoint(180, 375) << QRect(765, 465, 600, 600);
-    QTest::newRow("left edge into the margin") << square << corner << QPoint(30, 375) << QPoint(0, 375)
-                                               << QRect(315, 465, 750, 750);
-    QTest::newRow("top edge in: bottom stays") << square << QPoint(315, 765) << QPoint(375, 30)
-                                               << QPoint(375, 180) << QRect(315, 915, 600, 600);
-    QTest::newRow("bottom edge to A_format's maximum") << square << corner << QPoint(375, 735)
-                                                       << QPoint(375, 1485) << QRect(315, 465, 1500, 1500);
-    QTest::newRow("bottom edge past A_format's maximum") << square << corner << QPoint(375, 735)
-                                                         << QPoint(375, 1500) << QRect(315, 465, 750, 750);
-    QTest::newRow("below A_format's minimum") << square << corner << QPoint(735, 375) << QPoint(-15, 375)
-                                              << QRect(315, 465, 750, 750);
+    row("right edge out", corner, {735, 375}, {885, 375}, {315, 465, 900, 900});
+    row("under the 16-twip step", corner, {735, 375}, {750, 375}, {315, 465, 750, 750});
+    row("left edge in: right edge stays", {615, 465}, {30, 375}, {180, 375}, {765, 465, 600, 600});
+    row("left edge into the margin", corner, {30, 375}, {0, 375}, {315, 465, 750, 750});
+    row("top edge in: bottom stays", {315, 765}, {375, 30}, {375, 180}, {315, 915, 600, 600});
+    row("bottom edge to A_format's maximum", corner, {375, 735}, {375, 1485}, {315, 465, 1500, 1500});
+    row("bottom edge past A_format's maximum", corner, {375, 735}, {375, 1500}, {315, 465, 750, 750});
+    row("below A_format's minimum", corner, {735, 375}, {-15, 375}, {315, 465, 750, 750});
     // Within A_format's range, but the right edge would enter the margin.
-    QTest::newRow("right edge against the margin") << square << QPoint(2565, 465) << QPoint(735, 375)
-                                                   << QPoint(885, 375) << QRect(2565, 465, 750, 750);
+    row("right edge against the margin", {2565, 465}, {735, 375}, {885, 375}, {2565, 465, 750, 750});
     // Panorama 4:1 in width mode: a vertical drag goes through the ratio.
-    QTest::newRow("bottom of a panorama") << QSize(4000, 1000) << corner << QPoint(500, 240) << QPoint(500, 300)
-                                          << QRect(315, 465, 1240, 310);
+    row("bottom of a panorama", corner, {500, 240}, {500, 300}, {315, 465, 1240, 310}, {4000, 1000});
 }
 
 void TestPictureDrag::edges()

