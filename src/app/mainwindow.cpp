@@ -1,14 +1,13 @@
 #include "mainwindow.h"
 
 #include "contactwindow.h"
-
-#include "catalogue/cataloguewindow.h"
 #include "environmentcheck.h"
 #include "functionlist.h"
 #include "helpwindow.h"
 #include "printersetup.h"
 #include "startup.h"
 
+#include "catalogue/cataloguewindow.h"
 #include "editor/editorpanel.h"
 #include "editor/labeleditor.h"
 #include "editor/picture/picturepanel.h"
