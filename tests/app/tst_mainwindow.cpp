@@ -10,6 +10,7 @@
 #include "editor/sheetview.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -68,6 +69,7 @@ private slots:
     void contactHidesAndShowsMainWindow();
     void catalogueHidesMainWindowAndList();
     void progressWindow();
+    void clickInEditorEmptiesClipboard();
 };
 
 void TestMainWindow::threeByEightOnScreen()
@@ -319,6 +321,14 @@ void TestMainWindow::progressWindow()
     QCOMPARE(progress.P_calcul->value(), 0);
     // As wide as its caption and 1200 twips (80 pixels) more.
     QCOMPARE(progress.width(), QFontMetrics(progress.font()).horizontalAdvance(ProgressWindow::caption) + 80);
+}
+
+void TestMainWindow::clickInEditorEmptiesClipboard()
+{
+    Started s;
+    QGuiApplication::clipboard()->setText(QStringLiteral("ailleurs"));
+    QTest::mousePress(s.text().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)
