@@ -12,8 +12,7 @@
 
 namespace {
 
-// Text stays 30 twips inside the editor's right and bottom edges.
-constexpr int edgeMargin = 30;
+constexpr int edgeMargin = TextFitter::edgeMargin;
 
 // Characters sharing one format; positions within their paragraph.
 struct Run {

@@ -19,6 +19,12 @@ struct FitResult {
 // to a separate document, with every character keeping its format.
 class TextFitter {
 public:
+    // Text stays this far inside the editor's right and bottom edges, and a
+    // line is full this far before the right margin (editor width - 30).
+    static constexpr int edgeMargin = 30;
+    // The widest a fitted line can be, for an editor `editorWidth` wide.
+    static constexpr int lineWidthLimit(int editorWidth) { return editorWidth - 2 * edgeMargin; }
+
     explicit TextFitter(TextMeasure &measure) : m_measure(measure) {}
 
     // Sizes are the label editor's, in twips (whole pixels). Warns through
