@@ -70,6 +70,7 @@ private slots:
     void catalogueHidesMainWindowAndList();
     void progressWindow();
     void clickInEditorEmptiesClipboard();
+    void topOfLabelBroughtBackIntoView();
 };
 
 void TestMainWindow::threeByEightOnScreen()
@@ -329,6 +330,23 @@ void TestMainWindow::clickInEditorEmptiesClipboard()
     QGuiApplication::clipboard()->setText(QStringLiteral("ailleurs"));
     QTest::mousePress(s.text().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+}
+
+void TestMainWindow::topOfLabelBroughtBackIntoView()
+{
+    Started s;
+    QStringList lines;
+    for (int i = 0; i < 15; ++i)
+        lines << QStringLiteral("ligne");
+    s.text().setPlainText(lines.join(u'\n'));
+    QTextCursor end(s.text().document());
+    end.movePosition(QTextCursor::End);
+    s.text().setTextCursor(end);
+    // The caret at the end of a text taller than the label stays in view.
+    QVERIFY(s.editor().T_etiquet->scrollTwips() > 0);
+    s.editor().B_hautetiq->click();
+    QCOMPARE(s.editor().T_etiquet->scrollTwips(), 0);
+    QCOMPARE(s.text().textCursor().position(), 0);
 }
 
 QTEST_MAIN(TestMainWindow)
