@@ -53,7 +53,7 @@ Startup::Outcome Startup::initialisation(const PrinterFacts &printer, const QByt
     outcome.settingsRead = settings.found;
     m_state.DeltaH = settings.settings.deltaH;
     m_state.DeltaV = settings.settings.deltaV;
-    loadSheetType(settings.found ? settings.settings.sheetTypeName : QString(), outcome);
+    loadSheetType(settings.found ? settings.settings.sheetTypeName : QString());
     return outcome;
 }
 
@@ -88,13 +88,12 @@ bool Startup::openStorage()
     return true;
 }
 
-void Startup::loadSheetType(const QString &name, Outcome &outcome)
+void Startup::loadSheetType(const QString &name)
 {
     auto type = name.isEmpty() ? std::nullopt : etiqtable::find(m_working, name);
     if (!type) {
         // No settings, or settings naming a type that is gone: the first type.
         type = etiqtable::first(m_working);
-        outcome.firstTypeTaken = true;
     }
     if (type)
         m_state.initbd(*type);

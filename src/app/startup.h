@@ -16,7 +16,6 @@ public:
     struct Outcome {
         bool storageReady = false;    // the working database is open
         bool settingsRead = false;    // etiq.ini was found
-        bool firstTypeTaken = false;  // the settings named no known type
     };
 
     Startup(AppState &state, Database &working, Dialogs &dialogs);
@@ -33,7 +32,7 @@ public:
 
 private:
     bool openStorage();
-    void loadSheetType(const QString &name, Outcome &outcome);
+    void loadSheetType(const QString &name);
 
     AppState &m_state;
     Database &m_working;

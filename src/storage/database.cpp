@@ -119,24 +119,6 @@ bool Database::execute(const QString &sql, const QVariantList &values)
     return query.isActive();
 }
 
-bool Database::hasTable(const QString &table)
-{
-    QSqlQuery query = run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-                          {table});
-    return query.next();
-}
-
-bool Database::hasColumn(const QString &table, const QString &column)
-{
-    // Table names come from the program, never from the user.
-    QSqlQuery query = run(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
-    while (query.next()) {
-        if (query.value(1).toString().compare(column, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
 bool Database::transaction()
 {
     return connection().transaction();

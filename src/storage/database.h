@@ -29,9 +29,6 @@ public:
     QSqlQuery run(const QString &sql, const QVariantList &values = {});
     bool execute(const QString &sql, const QVariantList &values = {});
 
-    bool hasTable(const QString &table);
-    bool hasColumn(const QString &table, const QString &column);
-
     bool transaction();
     bool commit();
     bool rollback();
