@@ -93,7 +93,7 @@ int main(int argc, char *argv[])
     QElapsedTimer timer;
     for (int run = 0; run < runs; ++run) {
         // Clearing the page empties the editor: the label is typed again.
-        QTextCursor cursor(window.editor->T_etiquet->document());
+        QTextCursor cursor(window.editor->document());
         cursor.insertText(QStringLiteral("Miel "), bold);
         cursor.insertText(QStringLiteral("de lavande"), QTextCharFormat());
         window.T_nombre->setText(QStringLiteral("96"));

@@ -9,7 +9,6 @@
 
 #include "catalogue/cataloguewindow.h"
 #include "editor/editorpanel.h"
-#include "editor/labeleditor.h"
 #include "editor/picture/picturepanel.h"
 #include "editor/sheetpanel.h"
 #include "editor/sheetview.h"
@@ -20,14 +19,18 @@
 #include "storage/etiqtable.h"
 #include "storage/settingsfile.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextDocument>
 
 namespace {
@@ -39,20 +42,13 @@ QLabel *caption(QWidget *parent, const char *name, const QString &text)
     return label;
 }
 
-// The font of the row and column numbers beside the sheet.
+// The font of the window's controls and of the row and column numbers.
 QFont numberFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);
     return font;
 }
-
-constexpr int pageFrameWidth = 4500;
-constexpr int pageFrameHeight = 1500;
-constexpr int functionTop = 9000;
-constexpr int functionLeft = 9840;
-constexpr int functionWidth = 3000;
-constexpr int functionHeight = 2160;
 
 } // namespace
 
@@ -65,9 +61,14 @@ MainWindow::MainWindow(const Environment &environment, Dialogs &dialogs, Chooser
     setObjectName(QStringLiteral("Feuille1"));
     setWindowTitle(QStringLiteral("KALVENOR"));
     setFixedSize(units::twipsToPixels(designWidth), units::twipsToPixels(designHeight));
+    // The window's controls are sized for this font; the label text keeps
+    // the editor's own.
+    const QFont labelFont = font();
+    setFont(numberFont());
 
     editor = new EditorPanel(this, m_choosers);
-    picture = new PicturePanel(this, editor->T_etiquet, editor->pictureControls, m_state, m_dialogs);
+    editor->editorWidget()->setFont(labelFont);
+    picture = new PicturePanel(this, editor->editorWidget(), editor->pictureControls(), m_state, m_dialogs);
     I_page = new SheetView(this);
     buildPageFrame();
     buildFunctionArea();
@@ -78,7 +79,7 @@ MainWindow::MainWindow(const Environment &environment, Dialogs &dialogs, Chooser
     E_screen = caption(this, "E_screen",
                        QStringLiteral("Pour imprimer les étiquettes en gris:\n-Retourner la feuille dans l'imprimante\n"
                                       "-Repositionner les étiquettes.Imprimer "));
-    E_screen->setGeometry(units::twipsToPixels(120, functionTop, 4200, 900));
+    E_screen->setWordWrap(true);
     E_screen->hide();
     connect(&m_sheet, &WorkingSheet::unusableReleased, E_screen, &QWidget::hide);
 }
@@ -101,41 +102,57 @@ void MainWindow::buildPageFrame()
     E_nombre->setStyleSheet(QStringLiteral("color: #800000"));
     E_nombre->hide();
 
-    E_texte->setGeometry(units::twipsToPixels(0, 90, 900, 300));
-    T_nombre->setGeometry(units::twipsToPixels(900, 60, 900, 330));
-    B_effpage->setGeometry(units::twipsToPixels(2100, 45, 2250, 360));
-    E_gauche->setGeometry(units::twipsToPixels(0, 450, pageFrameWidth, 240));
-    E_rappel->setGeometry(units::twipsToPixels(0, 690, pageFrameWidth, 240));
-    E_nombre->setGeometry(units::twipsToPixels(0, 960, pageFrameWidth, 480));
 }
 
 void MainWindow::buildFunctionArea()
 {
     L_fonction = new FunctionList(this);
-    L_fonction->setGeometry(units::twipsToPixels(functionLeft, functionTop, functionWidth, functionHeight));
     connect(L_fonction, &FunctionList::chosen, this, &MainWindow::L_fonction_Click);
 
     L_etiq = new QListWidget(this);
     L_etiq->setObjectName(QStringLiteral("L_etiq"));
-    L_etiq->setGeometry(units::twipsToPixels(functionLeft, functionTop - 210, functionWidth, functionHeight));
     L_etiq->hide();
     connect(L_etiq, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { L_etiq_Click(item->text()); });
 
-    const int left = functionLeft + functionWidth + 150;
-    const int width = designWidth - left - 150;
     B_aide = new QPushButton(QStringLiteral("AIDE"), this);
     B_aide->setObjectName(QStringLiteral("B_aide"));
-    B_aide->setGeometry(units::twipsToPixels(left, functionTop, width, 420));
     B_contact = new QPushButton(QStringLiteral("CONTACT"), this);
     B_contact->setObjectName(QStringLiteral("B_contact"));
-    B_contact->setGeometry(units::twipsToPixels(left, functionTop + 540, width, 420));
     B_finapp = new QPushButton(QStringLiteral("QUITTER"), this);
     B_finapp->setObjectName(QStringLiteral("B_finapp"));
-    B_finapp->setGeometry(units::twipsToPixels(left, functionTop + functionHeight - 420, width, 420));
 
     connect(B_aide, &QPushButton::clicked, this, &MainWindow::B_aide_Click);
     connect(B_contact, &QPushButton::clicked, this, &MainWindow::B_contact_Click);
     connect(B_finapp, &QPushButton::clicked, this, &MainWindow::B_finapp_Click);
+
+    F_mode = new QGroupBox(QStringLiteral("Mode Impression"), this);
+    F_mode->setObjectName(QStringLiteral("F_mode"));
+    O_normal = new QRadioButton(QStringLiteral("Normal"), F_mode);
+    O_normal->setObjectName(QStringLiteral("O_normal"));
+    O_pixel = new QRadioButton(QStringLiteral("Pixels"), F_mode);
+    O_pixel->setObjectName(QStringLiteral("O_pixel"));
+    O_normal->setChecked(true);
+    auto *modes = new QHBoxLayout(F_mode);
+    modes->setContentsMargins(6, 0, 6, 0);
+    modes->addWidget(O_normal);
+    modes->addWidget(O_pixel);
+    C_decoupe = new QCheckBox(QStringLiteral("Imprimer le cadre de découpage"), this);
+    C_decoupe->setObjectName(QStringLiteral("C_decoupe"));
+}
+
+void MainWindow::placeControls()
+{
+    const SheetLayout &l = m_layout;
+    L_fonction->setGeometry(units::twipsToPixels(l.functions));
+    // The sheet-type list opens over the function list, a little higher.
+    L_etiq->setGeometry(units::twipsToPixels(l.functions.translated(0, -210)));
+    B_aide->setGeometry(units::twipsToPixels(l.helpButton));
+    B_contact->setGeometry(units::twipsToPixels(l.contactButton));
+    B_finapp->setGeometry(units::twipsToPixels(l.quitButton));
+    F_mode->setGeometry(units::twipsToPixels(l.printMode));
+    C_decoupe->setGeometry(units::twipsToPixels(l.cutFrame));
+    E_screen->setGeometry(units::twipsToPixels(l.screenNotice));
+    placePageFrame();
 }
 
 bool MainWindow::Form_Load(const QString &workingFolder)
@@ -178,12 +195,12 @@ void MainWindow::createtiq()
     m_state.labelCount = m_layout.labelCount();
     m_state.usableLabelCount = m_state.labelCount;
 
-    editor->place(m_layout.editor, m_layout.editorAreaWidth);
+    editor->place(m_layout.editor, m_layout.editorFrame);
     picture->editorPlaced();
     I_page->setGeometry(units::twipsToPixels(m_layout.pagePicture));
     I_page->createCells(m_layout, QSize(m_state.labelWidth, m_state.labelHeight));
     m_sheet.reset(m_state.labelCount, m_state.sheetCols);
-    placePageFrame();
+    placeControls();
     E_nombre->setVisible(m_state.labelCount > SheetLayout::pictureLimit);
     setWindowTitle(m_layout.caption);
     T_nombre->setText(QStringLiteral("1"));
@@ -192,10 +209,24 @@ void MainWindow::createtiq()
 
 void MainWindow::placePageFrame()
 {
-    const QRect page = m_layout.pagePicture;
-    int left = page.center().x() - pageFrameWidth / 2;
-    left = std::min(left, designWidth - pageFrameWidth - 60);
-    F_page->setGeometry(units::twipsToPixels(left, page.bottom() + 1 + 60, pageFrameWidth, pageFrameHeight));
+    F_page->setGeometry(units::twipsToPixels(m_layout.pageFrame));
+    const int width = m_layout.pageFrame.width();
+    if (m_layout.narrowPageFrame) {
+        // A narrow column: the page button goes under the count.
+        E_texte->setGeometry(units::twipsToPixels(0, 90, 900, 300));
+        T_nombre->setGeometry(units::twipsToPixels(900, 60, 900, 330));
+        B_effpage->setGeometry(units::twipsToPixels(0, 450, 2250, 360));
+        E_gauche->setGeometry(units::twipsToPixels(0, 870, width, 240));
+        E_rappel->setGeometry(units::twipsToPixels(0, 1110, width, 240));
+        E_nombre->setGeometry(units::twipsToPixels(0, 1350, width, 330));
+    } else {
+        E_texte->setGeometry(units::twipsToPixels(0, 90, 900, 300));
+        T_nombre->setGeometry(units::twipsToPixels(900, 60, 900, 330));
+        B_effpage->setGeometry(units::twipsToPixels(2100, 45, 2250, 360));
+        E_gauche->setGeometry(units::twipsToPixels(0, 450, width, 240));
+        E_rappel->setGeometry(units::twipsToPixels(0, 690, width, 240));
+        E_nombre->setGeometry(units::twipsToPixels(0, 960, width, 480));
+    }
 }
 
 void MainWindow::paintEvent(QPaintEvent *)
@@ -258,7 +289,7 @@ void MainWindow::L_etiq_Click(const QString &name)
     m_state.initbd(*type);
     sheetPanel->effacpage();
     createtiq();
-    editor->T_etiquet->clear();
+    editor->clear();
     editor->focustexte();
 }
 
@@ -266,8 +297,9 @@ void MainWindow::openCatalogue()
 {
     hide();
     L_fonction->setEnabled(false);
-    m_catalogue = new CatalogueWindow(m_state, m_working, m_dialogs);
+    m_catalogue = new CatalogueWindow(m_state, m_working, m_dialogs, this);
     m_catalogue->setAttribute(Qt::WA_DeleteOnClose);
+    watchOwnWindow(m_catalogue);
     connect(m_catalogue, &CatalogueWindow::closed, this, [this] {
         L_fonction->setEnabled(true);
         show();
@@ -279,8 +311,10 @@ void MainWindow::openCatalogue()
 
 void MainWindow::B_aide_Click()
 {
-    if (!m_help)
+    if (!m_help) {
         m_help = new HelpWindow(m_state.programDir, this);
+        watchOwnWindow(m_help);
+    }
     m_help->show();
     m_help->raise();
 }
@@ -289,6 +323,7 @@ void MainWindow::B_contact_Click()
 {
     if (!m_contact) {
         m_contact = new ContactWindow(this);
+        watchOwnWindow(m_contact);
         connect(m_contact, &ContactWindow::closed, this, &QWidget::show);
     }
     m_contact->show();
@@ -321,11 +356,10 @@ void MainWindow::Form_QueryUnload()
 
 void MainWindow::Form_Activate()
 {
-    editor->T_etiquet->setFocus();
+    editor->giveFocus();
     L_fonction->setEnabled(true);
     if (m_catalogue)
         m_catalogue->close();
-    Form_Paint();
 }
 
 void MainWindow::Form_Paint()
@@ -341,7 +375,6 @@ void MainWindow::Form_Paint()
 void MainWindow::Form_Click()
 {
     L_etiq->hide();
-    connect(L_etiq, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { L_etiq_Click(item->text()); });
 }
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
@@ -361,9 +394,30 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void MainWindow::watchOwnWindow(QWidget *window)
+{
+    window->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // One of the program's own windows goes away: the next activation of the
+    // main window is the user coming back to it.
+    if (event->type() == QEvent::Hide && watched->isWidgetType())
+        m_backFromOwnWindow = true;
+    return QWidget::eventFilter(watched, event);
+}
+
 bool MainWindow::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+    if (event->type() == QEvent::WindowActivate) {
+        // Activation also follows every message box: only a return from
+        // another window of the program moves the focus and the catalogue.
+        if (m_backFromOwnWindow) {
+            m_backFromOwnWindow = false;
+            Form_Activate();
+        }
+        Form_Paint();
+    }
     return QWidget::event(event);
 }

@@ -18,7 +18,10 @@ class FunctionList;
 class HelpWindow;
 class PicturePanel;
 class SheetPanel;
+class QCheckBox;
 class QFrame;
+class QGroupBox;
+class QRadioButton;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -67,6 +70,10 @@ public:
     QPushButton *B_aide = nullptr;
     QPushButton *B_contact = nullptr;
     QPushButton *B_finapp = nullptr;
+    QGroupBox *F_mode = nullptr;
+    QRadioButton *O_normal = nullptr;
+    QRadioButton *O_pixel = nullptr;
+    QCheckBox *C_decoupe = nullptr;
 
 public slots:
     void B_finapp_Click();
@@ -80,12 +87,14 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void buildPageFrame();
     void buildFunctionArea();
+    void placeControls();
     void placePageFrame();
     void selectpage();
     void Form_QueryUnload();
@@ -93,6 +102,7 @@ private:
     void Form_Paint();
     void Form_Click();
     void centre();
+    void watchOwnWindow(QWidget *window);
 
     const Environment &m_environment;
     Dialogs &m_dialogs;
@@ -107,4 +117,5 @@ private:
     QPointer<CatalogueWindow> m_catalogue;
     bool m_printerSetupPending = false;
     bool m_loaded = false;
+    bool m_backFromOwnWindow = false;
 };

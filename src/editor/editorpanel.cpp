@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 
 namespace {
 
@@ -21,8 +22,6 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
     b->setFocusPolicy(Qt::NoFocus); // the editor keeps the caret
     return b;
 }
-
-constexpr int frameHeight = 2400;
 
 } // namespace
 
@@ -52,9 +51,9 @@ EditorPanel::EditorPanel(QWidget *window, Choosers &choosers)
     for (int c = 0; c < row.size(); ++c)
         grid->addWidget(row[c], 0, c);
     grid->addWidget(B_hautetiq, 1, 0, 1, static_cast<int>(row.size()));
-    pictureControls = new QWidget(F_etiq);
-    pictureControls->setObjectName(QStringLiteral("pictureControls"));
-    grid->addWidget(pictureControls, 2, 0, 1, static_cast<int>(row.size()));
+    m_pictureControls = new QWidget(F_etiq);
+    m_pictureControls->setObjectName(QStringLiteral("pictureControls"));
+    grid->addWidget(m_pictureControls, 2, 0, 1, static_cast<int>(row.size()));
 
     B_copier->setEnabled(false);
     B_couper->setEnabled(false);
@@ -75,13 +74,52 @@ EditorPanel::EditorPanel(QWidget *window, Choosers &choosers)
     connect(T_etiquet, &LabelEditor::mousePressed, this, [] { QGuiApplication::clipboard()->clear(); });
 }
 
-void EditorPanel::place(const QRect &editorTwips, int areaWidth)
+void EditorPanel::place(const QRect &editorTwips, const QRect &frameTwips)
 {
     T_etiquet->setGeometryTwips(editorTwips);
-    const int width = std::min(areaWidth - 240, 9480);
-    const int left = (areaWidth - width) / 2;
-    F_etiq->setGeometry(units::twipsToPixels(left), units::twipsToPixels(editorTwips.bottom() + 1 + 60),
-                        units::twipsToPixels(width), units::twipsToPixels(frameHeight));
+    F_etiq->setGeometry(units::twipsToPixels(frameTwips));
+}
+
+QWidget *EditorPanel::editorWidget() const
+{
+    return T_etiquet;
+}
+
+QTextDocument *EditorPanel::document() const
+{
+    return T_etiquet->document();
+}
+
+QRect EditorPanel::geometryTwips() const
+{
+    return T_etiquet->geometryTwips();
+}
+
+QColor EditorPanel::backgroundColor() const
+{
+    return T_etiquet->backgroundColor();
+}
+
+bool EditorPanel::isEmpty() const
+{
+    return T_etiquet->document()->isEmpty();
+}
+
+void EditorPanel::recall(const QTextDocument &text, const QColor &background)
+{
+    T_etiquet->clear();
+    QTextCursor(T_etiquet->document()).insertFragment(QTextDocumentFragment(&text));
+    T_etiquet->setBackgroundColor(background);
+}
+
+void EditorPanel::clear()
+{
+    T_etiquet->clear();
+}
+
+void EditorPanel::giveFocus()
+{
+    T_etiquet->setFocus();
 }
 
 void EditorPanel::updateButtons()

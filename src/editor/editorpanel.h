@@ -2,7 +2,9 @@
 
 #include "labelformatting.h"
 
+#include <QColor>
 #include <QObject>
+#include <QRect>
 #include <QTextDocument>
 
 class Choosers;
@@ -18,22 +20,21 @@ class EditorPanel : public QObject {
 public:
     EditorPanel(QWidget *window, Choosers &choosers);
 
-    // Places the editor (twips, window coordinates) and the frame under it,
-    // centred in an area `areaWidth` wide.
-    void place(const QRect &editorTwips, int areaWidth);
+    // Places the editor and its frame (twips, window coordinates).
+    void place(const QRect &editorTwips, const QRect &frameTwips);
 
-    LabelEditor *T_etiquet = nullptr;
-    QTextDocument T_calcul;
-    QFrame *F_etiq = nullptr;
-    QPushButton *B_police = nullptr;
-    QPushButton *B_couleur = nullptr;
-    QPushButton *B_copier = nullptr;
-    QPushButton *B_couper = nullptr;
-    QPushButton *B_coller = nullptr;
-    QPushButton *B_date = nullptr;
-    QPushButton *B_effac = nullptr;
-    QPushButton *B_hautetiq = nullptr;
-    QWidget *pictureControls = nullptr;   // the picture panel lays its controls here
+    // What the other panels need of the editor; its controls stay private.
+    QWidget *editorWidget() const;          // the picture floats over it
+    QWidget *pictureControls() const { return m_pictureControls; }   // the picture panel lays its controls here
+    QTextDocument *document() const;        // the label text being composed
+    QTextDocument &scratch() { return T_calcul; }   // `T_calcul`
+    QRect geometryTwips() const;
+    QColor backgroundColor() const;
+    bool isEmpty() const;
+    // Puts a stored label's text and background back into the editor.
+    void recall(const QTextDocument &text, const QColor &background);
+    void clear();
+    void giveFocus();
 
 public slots:
     void police();
@@ -48,6 +49,19 @@ public slots:
 
 private:
     void updateButtons();
+
+    LabelEditor *T_etiquet = nullptr;
+    QTextDocument T_calcul;
+    QFrame *F_etiq = nullptr;
+    QPushButton *B_police = nullptr;
+    QPushButton *B_couleur = nullptr;
+    QPushButton *B_copier = nullptr;
+    QPushButton *B_couper = nullptr;
+    QPushButton *B_coller = nullptr;
+    QPushButton *B_date = nullptr;
+    QPushButton *B_effac = nullptr;
+    QPushButton *B_hautetiq = nullptr;
+    QWidget *m_pictureControls = nullptr;
 
     Choosers &m_choosers;
     LabelFormatting m_formatting;

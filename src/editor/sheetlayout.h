@@ -24,6 +24,20 @@ struct SheetLayout {
     int rowGap = 0;                // between two label rows on paper
     QString caption;
 
+    // The window's other controls, placed so that none covers another
+    // whatever the label's size: the editor and its frame fill the left
+    // area, everything else stands in the column under the page picture.
+    QRect editorFrame;       // F_etiq
+    QRect pageFrame;         // F_page
+    bool narrowPageFrame = false;   // its controls stacked for a narrow column
+    QRect functions;         // L_fonction
+    QRect printMode;         // F_mode
+    QRect cutFrame;          // C_decoupe
+    QRect helpButton;        // B_aide
+    QRect contactButton;     // B_contact
+    QRect quitButton;        // B_finapp
+    QRect screenNotice;      // E_screen
+
     struct Number {
         int value;        // as shown, from 1
         QPoint anchor;    // row numbers: left edge, vertical centre;

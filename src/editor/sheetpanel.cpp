@@ -2,7 +2,6 @@
 
 #include "cellcolors.h"
 #include "editorpanel.h"
-#include "labeleditor.h"
 #include "sheetview.h"
 
 #include "editor/picture/picturepanel.h"
@@ -12,9 +11,8 @@
 #include "storage/colorvalue.h"
 
 #include <QLineEdit>
-#include <QTextCursor>
-#include <QTextDocumentFragment>
 
+#include <algorithm>
 #include <cmath>
 
 SheetPanel::SheetPanel(AppState &state, Dialogs &dialogs, WorkingSheet &sheet, SheetView *cells,
@@ -36,6 +34,14 @@ SheetPanel::SheetPanel(AppState &state, Dialogs &dialogs, WorkingSheet &sheet, S
 double SheetPanel::count() const
 {
     return numbertext::leadingNumber(m_count->text());
+}
+
+int SheetPanel::lastLabel() const
+{
+    // A fractional count rounds the last label, halves to even (2,5 from
+    // label 10 writes 10 to 12).
+    const double last = std::nearbyint(m_state.currentLabel + count() - 1);
+    return static_cast<int>(std::clamp(last, -1.0, static_cast<double>(m_sheet.labelCount())));
 }
 
 void SheetPanel::T_nombre_Change()
@@ -93,8 +99,7 @@ void SheetPanel::emptyLabel()
 
 void SheetPanel::writeClicked()
 {
-    LabelEditor *editor = m_editor->T_etiquet;
-    if (editor->toPlainText().isEmpty()) {
+    if (m_editor->isEmpty()) {
         m_dialogs.inform(QStringLiteral("MANQUE TEXTE"),
                          QStringLiteral("Une étiquette doit toujours comporter un texte\n"
                                         "Ce texte peut se limiter à un blanc(espace)"),
@@ -102,12 +107,13 @@ void SheetPanel::writeClicked()
         m_editor->focustexte();
         return;
     }
-    const FitResult fitted = m_fitter.calculetiq(*editor->document(), editor->geometryTwips().width(),
-                                                 editor->geometryTwips().height(), m_editor->T_calcul, m_dialogs);
+    const QRect label = m_editor->geometryTwips();
+    const FitResult fitted =
+        m_fitter.calculetiq(*m_editor->document(), label.width(), label.height(), m_editor->scratch(), m_dialogs);
     m_textMixedFormat = fitted.mixedFormat;
 
     const int first = m_state.currentLabel;
-    const int last = first + static_cast<int>(std::nearbyint(count())) - 1;
+    const int last = lastLabel();
     if (m_sheet.mark(first, last)) {
         const Dialogs::Answer answer =
             m_dialogs.message(QStringLiteral("REMPLACEMENT ETIQUETTE"),
@@ -126,12 +132,12 @@ void SheetPanel::writeClicked()
 void SheetPanel::ecritetiq()
 {
     const int first = m_state.currentLabel;
-    const int last = std::min(first + static_cast<int>(std::nearbyint(count())) - 1, m_sheet.labelCount() - 1);
+    const int last = std::min(lastLabel(), m_sheet.labelCount() - 1);
     if (last < first)
         return;
     LabelContent content;
-    content.text = &m_editor->T_calcul;
-    content.background = m_editor->T_etiquet->backgroundColor();
+    content.text = &m_editor->scratch();
+    content.background = m_editor->backgroundColor();
     content.mixedFormat = m_textMixedFormat;
     if (m_picture && m_picture->hasPicture())
         content.picture = LabelContent::PlacedPicture{m_picture->picture(), m_picture->placement()};
@@ -156,10 +162,7 @@ void SheetPanel::rappeletiq()
     const std::optional<PageRow> row = m_sheet.row(k);
     if (!text || !row)
         return;
-    LabelEditor *editor = m_editor->T_etiquet;
-    editor->clear();
-    QTextCursor(editor->document()).insertFragment(QTextDocumentFragment(text));
-    editor->setBackgroundColor(colorvalue::toColor(row->backcolor));
+    m_editor->recall(*text, colorvalue::toColor(row->backcolor));
     if (m_picture) {
         m_picture->clearPicture();
         m_editor->focustexte();
@@ -173,7 +176,7 @@ void SheetPanel::rappeletiq()
 void SheetPanel::effacpage()
 {
     m_sheet.clear();
-    m_editor->T_etiquet->clear();
+    m_editor->clear();
     m_count->setText(QStringLiteral("1"));
     m_textMixedFormat = false;
 }

@@ -36,6 +36,7 @@ public slots:
 
 private:
     void writeClicked();
+    int lastLabel() const;
     void emptyLabel();
     void showCell(int index);
 

@@ -96,6 +96,12 @@ bool WorkingSheet::write(int first, int last, const LabelContent &content)
         m_db.rollback();
         return false;
     }
+    // Replacing the last mixed-font labels frees the greyed labels, as
+    // erasing them would.
+    int mixedReplaced = 0;
+    for (int i = first; i <= last; ++i)
+        mixedReplaced += isWritten(i) && m_mixed[i] ? 1 : 0;
+    const bool releases = mixedReplaced > 0 && mixedReplaced == m_mixedCount;
     for (int i = first; i <= last; ++i) {
         if (isWritten(i))
             forget(i);
@@ -108,6 +114,8 @@ bool WorkingSheet::write(int first, int last, const LabelContent &content)
         }
         setState(i, State::Written);
     }
+    if (releases)
+        releaseUnusable();
     return true;
 }
 

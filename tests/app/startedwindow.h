@@ -6,7 +6,10 @@
 #include "scripteddialogs.h"
 
 #include "app/mainwindow.h"
+#include "editor/labeleditor.h"
 #include "storage/etiqtable.h"
+
+#include <QPushButton>
 
 #include <memory>
 
@@ -25,6 +28,15 @@ struct StartedWindow {
         if (window->Form_Load(program.path()))
             use(type);
     }
+    // Controls are found by name, as a user finds them by their caption.
+    template <class Control>
+    Control *control(const char *name) const
+    {
+        return window->findChild<Control *>(QString::fromLatin1(name));
+    }
+    LabelEditor &labelEditor() const { return *control<LabelEditor>("T_etiquet"); }
+    void click(const char *button) const { control<QPushButton>(button)->click(); }
+
     void use(const QString &type)
     {
         window->state().initbd(*etiqtable::find(window->workingDatabase(), type));

@@ -26,7 +26,7 @@ namespace {
 // A started main window, clicked as a user does.
 struct Sheet : StartedWindow {
     using StartedWindow::StartedWindow;
-    void type(const QString &text) { window->editor->T_etiquet->setPlainText(text); }
+    void type(const QString &text) { labelEditor().setPlainText(text); }
     void count(const QString &n) { window->T_nombre->setText(n); }
     void click(int cell, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {})
     {
@@ -36,7 +36,7 @@ struct Sheet : StartedWindow {
     QColor color(int cell) const { return window->I_page->cellColor(cell); }
     int rows() { return pagetable::count(window->workingDatabase()); }
     bool consistent() { return window->sheet().consistent(); }
-    QString text() const { return window->editor->T_etiquet->toPlainText(); }
+    QString text() const { return labelEditor().toPlainText(); }
 };
 
 QString writePicture(const QTemporaryDir &dir, QSize size)
@@ -149,7 +149,7 @@ void TestLabelClicks::tooHighTextStoredAsFitted()
 void TestLabelClicks::replacementAnsweredNo()
 {
     Sheet s;
-    QTextCursor cursor(s.window->editor->T_etiquet->document());
+    QTextCursor cursor(s.labelEditor().document());
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
     cursor.insertText(QStringLiteral("Gras "), bold);
@@ -217,17 +217,17 @@ void TestLabelClicks::recallRestoresTextBackgroundAndPicture()
     QTemporaryDir dir;
     QVERIFY(s.window->picture->openPicture(writePicture(dir, QSize(120, 80))));
     const PicturePlacement placed = s.window->picture->placement();
-    s.window->editor->T_etiquet->setBackgroundColor(QColor(255, 240, 200));
+    s.labelEditor().setBackgroundColor(QColor(255, 240, 200));
     s.type(QStringLiteral("Confiture\nFraises"));
     s.click(0);
     s.window->picture->supimage();
-    s.window->editor->T_etiquet->setBackgroundColor(Qt::white);
+    s.labelEditor().setBackgroundColor(Qt::white);
     s.type(QStringLiteral("Autre chose"));
     s.click(1);
 
     s.click(0, Qt::LeftButton, Qt::ControlModifier);
     QCOMPARE(s.text(), QStringLiteral("Confiture\nFraises"));
-    QCOMPARE(s.window->editor->T_etiquet->backgroundColor(), QColor(255, 240, 200));
+    QCOMPARE(s.labelEditor().backgroundColor(), QColor(255, 240, 200));
     QVERIFY(s.window->picture->hasPicture());
     QCOMPARE(s.window->picture->placement(), placed);
     // A label without a picture leaves the editor without one.
@@ -242,7 +242,7 @@ void TestLabelClicks::rightClickErasesAndLastMixedLabelReleasesGreyCells()
     s.window->state().usableLabelCount = 12;
     s.window->sheet().limitTo(12);
     s.window->E_screen->show();
-    QTextCursor cursor(s.window->editor->T_etiquet->document());
+    QTextCursor cursor(s.labelEditor().document());
     QTextCharFormat big;
     big.setFontPointSize(18);
     cursor.insertText(QStringLiteral("Grand "), big);

@@ -26,7 +26,7 @@ namespace {
 struct Started : StartedWindow {
     using StartedWindow::StartedWindow;
     EditorPanel &editor() { return *window->editor; }
-    QTextEdit &text() { return *window->editor->T_etiquet; }
+    QTextEdit &text() { return labelEditor(); }
 
     // Selects [start, start + length) the way the user does: the mouse
     // release records the range for the font command.
@@ -79,7 +79,7 @@ void TestMainWindow::threeByEightOnScreen()
     QVERIFY(s.dialogs.shown.isEmpty());
     QCOMPARE(s.window->windowTitle(), QStringLiteral("Type étiquette:3x8 (70,0 x 37,1 mm)"));
     QCOMPARE(s.text().size(), QSize(264, 140));
-    QCOMPARE(s.editor().T_etiquet->wrapWidthTwips(), 3930);
+    QCOMPARE(s.labelEditor().wrapWidthTwips(), 3930);
     SheetView &page = *s.window->I_page;
     QCOMPARE(page.cellCount(), 24);
     QCOMPARE(page.cellRect(4).topLeft(), QPoint(page.cellRect(0).width(), page.cellRect(0).height()));
@@ -162,7 +162,7 @@ void TestMainWindow::fontDialogPresetFromCaretAppliedToSelection()
     chosen.italic = true;
     chosen.underline = true;
     s.choosers.fontAnswer = chosen;
-    s.editor().B_police->click();
+    s.click("B_police");
 
     QCOMPARE(s.choosers.fontPresets.size(), 1);
     const FontChoice preset = s.choosers.fontPresets[0];
@@ -200,11 +200,11 @@ void TestMainWindow::colourDialog()
 {
     Started s;
     s.choosers.colorAnswer.reset();
-    s.editor().B_couleur->click();
-    QCOMPARE(s.editor().T_etiquet->backgroundColor(), QColor(Qt::white));
+    s.click("B_couleur");
+    QCOMPARE(s.labelEditor().backgroundColor(), QColor(Qt::white));
     s.choosers.colorAnswer = QColor(255, 255, 192);
-    s.editor().B_couleur->click();
-    QCOMPARE(s.editor().T_etiquet->backgroundColor(), QColor(255, 255, 192));
+    s.click("B_couleur");
+    QCOMPARE(s.labelEditor().backgroundColor(), QColor(255, 255, 192));
     QCOMPARE(s.choosers.colorPresets.last(), QColor(Qt::white));
 }
 
@@ -212,24 +212,24 @@ void TestMainWindow::copyCutPasteEnabling()
 {
     Started s;
     EditorPanel &e = s.editor();
-    QVERIFY(!e.B_copier->isEnabled());
-    QVERIFY(!e.B_coller->isEnabled());
-    QVERIFY(!e.B_effac->isEnabled());
+    QVERIFY(!s.control<QPushButton>("B_copier")->isEnabled());
+    QVERIFY(!s.control<QPushButton>("B_coller")->isEnabled());
+    QVERIFY(!s.control<QPushButton>("B_effac")->isEnabled());
     s.text().setPlainText(QStringLiteral("Une étiquette"));
-    QVERIFY(e.B_effac->isEnabled());
+    QVERIFY(s.control<QPushButton>("B_effac")->isEnabled());
     s.select(4, 9);
-    QVERIFY(e.B_copier->isEnabled());
-    QVERIFY(e.B_couper->isEnabled());
-    e.B_couper->click();
+    QVERIFY(s.control<QPushButton>("B_copier")->isEnabled());
+    QVERIFY(s.control<QPushButton>("B_couper")->isEnabled());
+    s.click("B_couper");
     QCOMPARE(s.text().toPlainText(), QStringLiteral("Une "));
-    QCOMPARE(e.T_calcul.toPlainText(), QStringLiteral("étiquette"));
-    QVERIFY(!e.B_copier->isEnabled());
-    QVERIFY(e.B_coller->isEnabled());
-    e.B_coller->click();
+    QCOMPARE(e.scratch().toPlainText(), QStringLiteral("étiquette"));
+    QVERIFY(!s.control<QPushButton>("B_copier")->isEnabled());
+    QVERIFY(s.control<QPushButton>("B_coller")->isEnabled());
+    s.click("B_coller");
     QCOMPARE(s.text().toPlainText(), QStringLiteral("Une étiquette"));
-    e.B_effac->click();
+    s.click("B_effac");
     QVERIFY(s.text().document()->isEmpty());
-    QVERIFY(!e.B_effac->isEnabled());
+    QVERIFY(!s.control<QPushButton>("B_effac")->isEnabled());
 }
 
 void TestMainWindow::pasteUsesScratchBuffer()
@@ -238,17 +238,17 @@ void TestMainWindow::pasteUsesScratchBuffer()
     EditorPanel &e = s.editor();
     s.text().setPlainText(QStringLiteral("copié"));
     s.select(0, 5);
-    e.B_copier->click();
+    s.click("B_copier");
     // Fitting a label overwrites the scratch buffer: paste gives its text.
-    e.T_calcul.setPlainText(QStringLiteral("ajusté"));
+    e.scratch().setPlainText(QStringLiteral("ajusté"));
     QTextCursor end(s.text().document());
     end.movePosition(QTextCursor::End);
     s.text().setTextCursor(end);
-    e.B_coller->click();
+    s.click("B_coller");
     QCOMPARE(s.text().toPlainText(), QStringLiteral("copiéajusté"));
     // An empty buffer pastes nothing.
-    e.T_calcul.clear();
-    e.B_coller->click();
+    e.scratch().clear();
+    s.click("B_coller");
     QCOMPARE(s.text().toPlainText(), QStringLiteral("copiéajusté"));
 }
 
@@ -343,9 +343,9 @@ void TestMainWindow::topOfLabelBroughtBackIntoView()
     end.movePosition(QTextCursor::End);
     s.text().setTextCursor(end);
     // The caret at the end of a text taller than the label stays in view.
-    QVERIFY(s.editor().T_etiquet->scrollTwips() > 0);
-    s.editor().B_hautetiq->click();
-    QCOMPARE(s.editor().T_etiquet->scrollTwips(), 0);
+    QVERIFY(s.labelEditor().scrollTwips() > 0);
+    s.click("B_hautetiq");
+    QCOMPARE(s.labelEditor().scrollTwips(), 0);
     QCOMPARE(s.text().textCursor().position(), 0);
 }
 

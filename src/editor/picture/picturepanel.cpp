@@ -3,7 +3,6 @@
 #include "picturebrowser.h"
 #include "pictureview.h"
 
-#include "editor/labeleditor.h"
 #include "platform/dialogs.h"
 #include "platform/imaging/picturemessage.h"
 #include "platform/units.h"
@@ -68,7 +67,7 @@ Qt::CursorShape cursorFor(PointerShape shape)
 
 } // namespace
 
-PicturePanel::PicturePanel(QWidget *window, LabelEditor *editor, QWidget *controlsHost, AppState &state,
+PicturePanel::PicturePanel(QWidget *window, QWidget *editor, QWidget *controlsHost, AppState &state,
                            Dialogs &dialogs)
     : QObject(window)
     , m_window(window)

@@ -8,7 +8,6 @@
 
 struct AppState;
 class Dialogs;
-class LabelEditor;
 class PictureBrowser;
 class PictureView;
 class QCheckBox;
@@ -26,9 +25,10 @@ class QWidget;
 class PicturePanel : public QObject {
     Q_OBJECT
 public:
-    // `F_etiquet` and `F_ouvrir` become children of `window`; the controls
-    // are laid out inside `controlsHost`.
-    PicturePanel(QWidget *window, LabelEditor *editor, QWidget *controlsHost, AppState &state, Dialogs &dialogs);
+    // `F_etiquet` and `F_ouvrir` become children of `window`; the picture
+    // floats over `editor` (the label editor); the controls are laid out
+    // inside `controlsHost`.
+    PicturePanel(QWidget *window, QWidget *editor, QWidget *controlsHost, AppState &state, Dialogs &dialogs);
 
     // To call once the editor has been placed (createtiq): a picture keeps
     // its place in the label, shrinking if the label got too small for it.

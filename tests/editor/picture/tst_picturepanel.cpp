@@ -1,12 +1,12 @@
 #include "scripteddialogs.h"
 #include "testfiles.h"
 
-#include "editor/labeleditor.h"
 #include "editor/picture/namegridview.h"
 #include "editor/picture/picturebrowser.h"
 #include "editor/picture/picturepanel.h"
 #include "editor/picture/pictureview.h"
 #include "platform/imaging/picturemessage.h"
+#include "platform/units.h"
 #include "storage/appstate.h"
 
 #include <QApplication>
@@ -30,13 +30,13 @@ struct Window {
     AppState state;
     ScriptedDialogs dialogs;
     QWidget window;
-    LabelEditor *editor = new LabelEditor(&window);
+    QWidget *editor = new QWidget(&window);   // stands for the label editor: only its place matters
     PicturePanel *panel = nullptr;
 
     Window()
     {
         window.resize(1000, 760);
-        editor->setGeometryTwips(QRect(300, 450, 3030, 1530));
+        editor->setGeometry(units::twipsToPixels(QRect(300, 450, 3030, 1530)));
         auto *host = new QWidget(&window);
         host->setGeometry(20, 600, 640, 90);
         panel = new PicturePanel(&window, editor, host, state, dialogs);
@@ -210,7 +210,7 @@ void TestPicturePanel::formatBarMovesRangesAndFollowsEditor()
     QCOMPARE(p.F_etiquet->geometry(), QRect(121, 31, 100, 100));
     QCOMPARE(p.E_left->text(), QStringLiteral("Gauche:26,7 mm"));
 
-    w.editor->setGeometryTwips(QRect(600, 450, 1530, 630));   // createtiq for a smaller label
+    w.editor->setGeometry(units::twipsToPixels(QRect(600, 450, 1530, 630)));   // createtiq for a smaller label
     p.editorPlaced();   // shrunk to the new height, pushed back from the right margin
     QCOMPARE(p.placement(), (PicturePlacement{915, 15, 600, 600}));
     QCOMPARE(p.F_etiquet->geometry(), QRect(101, 31, 40, 40));
