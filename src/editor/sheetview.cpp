@@ -29,7 +29,15 @@ void SheetView::createCells(const SheetLayout &layout, QSize labelSize)
 
 QRect SheetView::cellRect(int index) const
 {
-    return units::twipsToPixels(m_layout.cell(index));
+    // Each edge is rounded from the page's origin, so neighbouring cells
+    // share their edge whatever the cell size in twips.
+    const QRect twips = m_layout.cell(index);
+    if (twips.isNull())
+        return {};
+    const QPoint topLeft(units::twipsToPixels(twips.left()), units::twipsToPixels(twips.top()));
+    const QPoint next(units::twipsToPixels(twips.left() + twips.width()),
+                      units::twipsToPixels(twips.top() + twips.height()));
+    return QRect(topLeft, next - QPoint(1, 1));
 }
 
 QColor SheetView::cellColor(int index) const
@@ -77,8 +85,15 @@ void SheetView::paintEvent(QPaintEvent *event)
         if (!r.intersects(event->rect()))
             continue;
         painter.fillRect(r, m_colors[i]);
+        // One line between two cells: each draws its top and left edges,
+        // the last row and column their far ones too.
         painter.setPen(QColor(0, 0, 0, 90));
-        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        if ((i + 1) % m_layout.cols == 0)
+            painter.drawLine(r.topRight(), r.bottomRight());
+        if (i >= m_colors.size() - m_layout.cols)
+            painter.drawLine(r.bottomLeft(), r.bottomRight());
         if (m_diagonals[i]) {
             // The diagonal of the label at its true size, seen through the cell.
             painter.save();

@@ -55,6 +55,8 @@ class TestLabelClicks : public QObject {
 private slots:
     void writeOneLabel();
     void countReducedToLabelsLeft();
+    void fractionalCountRoundsTheLastLabel_data();
+    void fractionalCountRoundsTheLastLabel();
     void clickBeyondUsableLabelsWritesNothing();
     void missingTextAndEmptyLabel();
     void tooHighTextStoredAsFitted();
@@ -66,6 +68,7 @@ private slots:
     void clearPage();
     void otherButtonsAndShiftDoNothing();
     void changeSheetType();
+    void sheetTypeListAsksOnceWhateverItWasOpened();
 };
 
 void TestLabelClicks::writeOneLabel()
@@ -95,6 +98,34 @@ void TestLabelClicks::countReducedToLabelsLeft()
     for (int i = 19; i < 24; ++i)
         QCOMPARE(s.color(i), cellcolors::lightRed);
     QCOMPARE(s.color(18), cellcolors::lightGreen);
+    QVERIFY(s.consistent());
+}
+
+void TestLabelClicks::fractionalCountRoundsTheLastLabel_data()
+{
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<int>("last");
+    QTest::newRow("2.5 from 10: 11.5 rounds up to even") << QStringLiteral("2.5") << 10 << 12;
+    QTest::newRow("3.5 from 20: 22.5 rounds down to even") << QStringLiteral("3.5") << 20 << 22;
+    QTest::newRow("1.4 from 3") << QStringLiteral("1.4") << 3 << 3;
+    QTest::newRow("1.6 from 3") << QStringLiteral("1.6") << 3 << 4;
+}
+
+void TestLabelClicks::fractionalCountRoundsTheLastLabel()
+{
+    QFETCH(QString, count);
+    QFETCH(int, cell);
+    QFETCH(int, last);
+    Sheet s;
+    s.type(QStringLiteral("Bocal"));
+    s.count(count);
+    s.click(cell);
+    QCOMPARE(s.rows(), last - cell + 1);
+    QCOMPARE(s.color(cell - 1), cellcolors::lightGreen);
+    for (int i = cell; i <= last; ++i)
+        QCOMPARE(s.color(i), cellcolors::lightRed);
+    QCOMPARE(s.color(last + 1), cellcolors::lightGreen);
     QVERIFY(s.consistent());
 }
 
@@ -316,6 +347,28 @@ void TestLabelClicks::changeSheetType()
     QCOMPARE(s.rows(), 0);
     QVERIFY(s.text().isEmpty());
     QVERIFY(s.consistent());
+}
+
+void TestLabelClicks::sheetTypeListAsksOnceWhateverItWasOpened()
+{
+    Sheet s;
+    s.type(QStringLiteral("Bocal"));
+    s.click(0);
+    s.window->show();
+    QListWidget *list = s.window->L_etiq;
+    for (int i = 0; i < 3; ++i) {
+        s.window->L_fonction_Click(FunctionList::selection);
+        QTest::mouseClick(s.window.get(), Qt::LeftButton, {}, QPoint(2, 2));   // the window's background
+    }
+    s.window->L_fonction_Click(FunctionList::selection);
+    const QList<QListWidgetItem *> items = list->findItems(QStringLiteral("6x16"), Qt::MatchExactly);
+    QCOMPARE(items.size(), 1);
+    s.dialogs.answerNext(Answer::No);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
+    QCOMPARE(s.dialogs.shown.size(), 1);
+    QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("CHANGEMENT D'ETIQUETTE"));
+    QCOMPARE(s.window->state().sheetTypeName, QStringLiteral("3x8"));
+    QCOMPARE(s.rows(), 1);
 }
 
 QTEST_MAIN(TestLabelClicks)

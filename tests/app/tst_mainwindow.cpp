@@ -7,6 +7,7 @@
 #include "editor/cellcolors.h"
 #include "editor/editorpanel.h"
 #include "editor/labeleditor.h"
+#include "editor/picture/picturepanel.h"
 #include "editor/sheetview.h"
 
 #include <QApplication>
@@ -19,6 +20,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+
+Q_DECLARE_METATYPE(SheetType)
 
 
 namespace {
@@ -57,6 +60,11 @@ private slots:
     void threeByEightOnScreen();
     void moreThan120Labels();
     void singleColumnSheet();
+    void cellsShareTheirEdges_data();
+    void cellsShareTheirEdges();
+    void noControlCoversAnother_data();
+    void noControlCoversAnother();
+    void activationOnlyOnReturnFromOwnWindows();
     void countClampedToUsableLabels();
     void functionListEntries();
     void fontDialogPresetFromCaretAppliedToSelection();
@@ -114,6 +122,89 @@ void TestMainWindow::singleColumnSheet()
     QVERIFY(layout.singleColumn);
     QCOMPARE(s.text().geometry().center().x(), 11907 / 15 / 2);
     QVERIFY(s.window->I_page->geometry().left() > 11907 / 15);
+}
+
+void TestMainWindow::cellsShareTheirEdges_data()
+{
+    QTest::addColumn<QString>("type");
+    for (const char *type : {"6x16", "3x8", "4x10", "AVERY65"})
+        QTest::newRow(type) << QString::fromLatin1(type);
+}
+
+void TestMainWindow::cellsShareTheirEdges()
+{
+    QFETCH(QString, type);
+    Started s(type);
+    const SheetView &page = *s.window->I_page;
+    const int cols = s.window->layout().cols;
+    for (int i = 0; i < page.cellCount(); ++i) {
+        const QRect cell = page.cellRect(i);
+        if ((i + 1) % cols != 0)
+            QCOMPARE(page.cellRect(i + 1).left(), cell.right() + 1);
+        if (i + cols < page.cellCount())
+            QCOMPARE(page.cellRect(i + cols).top(), cell.bottom() + 1);
+    }
+}
+
+void TestMainWindow::noControlCoversAnother_data()
+{
+    QTest::addColumn<SheetType>("type");
+    Started s;
+    for (const SheetType &type : etiqtable::allByName(s.window->workingDatabase()))
+        QTest::newRow(qPrintable(type.nom)) << type;
+    // The extremes the catalogue accepts: the tallest labels of a sheet of
+    // several columns, a label as wide as the page, the smallest labels.
+    QTest::newRow("2x2 105 x 148,5") << SheetType{QStringLiteral("2x2"), 2, 2, 5953, 8419, 0, 0, 0, 0};
+    QTest::newRow("1x2 210 x 148,5") << SheetType{QStringLiteral("A5"), 1, 2, 11907, 8419, 0, 0, 0, 0};
+    QTest::newRow("1x50 50 x 5,3") << SheetType{QStringLiteral("1x50"), 1, 50, 2835, 300, 0, 0, 0, 0};
+    QTest::newRow("20x50 5,3 x 5,3") << SheetType{QStringLiteral("20x50"), 20, 50, 300, 300, 0, 0, 0, 0};
+}
+
+void TestMainWindow::noControlCoversAnother()
+{
+    QFETCH(SheetType, type);
+    Started s;
+    s.use(type);
+    s.window->show();   // the frames lay their controls out
+    for (const char *name : {"Feuille1", "F_page", "F_etiq", "pictureControls", "F_mode"}) {
+        QWidget *parent = qstrcmp(name, "Feuille1") == 0 ? s.window.get() : s.control<QWidget>(name);
+        QVERIFY2(parent, name);
+        QList<QWidget *> shown;
+        for (QWidget *w : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (!w->isWindow() && w->isVisibleTo(s.window.get()))
+                shown.append(w);
+        }
+        for (int i = 0; i < shown.size(); ++i) {
+            const QRect a = shown[i]->geometry();
+            QVERIFY2(parent->rect().contains(a), qPrintable(shown[i]->objectName() + " leaves " + name));
+            for (int j = i + 1; j < shown.size(); ++j) {
+                QVERIFY2(!a.intersects(shown[j]->geometry()),
+                         qPrintable(shown[i]->objectName() + " covers " + shown[j]->objectName()));
+            }
+        }
+    }
+}
+
+void TestMainWindow::activationOnlyOnReturnFromOwnWindows()
+{
+    Started s;
+    QEvent activate(QEvent::WindowActivate);
+    // After a message box: the focus stays where the user left it.
+    s.window->T_nombre->setFocus();
+    QApplication::sendEvent(s.window.get(), &activate);
+    QCOMPARE(s.window->focusWidget(), s.window->T_nombre);
+    // While the catalogue opens, an activation does not close it again.
+    s.window->openCatalogue();
+    auto *catalogue = s.control<QWidget>("Feuille3");
+    QVERIFY(catalogue && catalogue->isVisible());
+    QApplication::sendEvent(s.window.get(), &activate);
+    QVERIFY(catalogue->isVisible());
+    QVERIFY(!s.window->L_fonction->isEnabled());
+    // Back from the catalogue: the label editor has the focus again.
+    catalogue->close();
+    QApplication::sendEvent(s.window.get(), &activate);
+    QVERIFY(s.window->L_fonction->isEnabled());
+    QCOMPARE(s.window->focusWidget(), &s.labelEditor());
 }
 
 void TestMainWindow::countClampedToUsableLabels()

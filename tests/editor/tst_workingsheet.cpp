@@ -51,6 +51,7 @@ private slots:
     void markAndUnmark();
     void eraseAndClear();
     void lastMixedLabelReleasesGreyCells();
+    void replacingLastMixedLabelsReleasesGreyCells();
     void storedColourValues_data();
     void storedColourValues();
 };
@@ -172,6 +173,25 @@ void TestWorkingSheet::lastMixedLabelReleasesGreyCells()
     QCOMPARE(f.sheet.state(23), State::Unusable);
     QVERIFY(f.sheet.erase(1));
     QCOMPARE(released.count(), 1);
+    for (int i = 10; i < 24; ++i)
+        QCOMPARE(f.sheet.state(i), State::Empty);
+    QVERIFY(f.sheet.consistent());
+}
+
+void TestWorkingSheet::replacingLastMixedLabelsReleasesGreyCells()
+{
+    Fixture f;
+    f.sheet.limitTo(10);
+    f.content.mixedFormat = true;
+    QVERIFY(f.sheet.write(0, 1, f.content));
+    QSignalSpy released(&f.sheet, &WorkingSheet::unusableReleased);
+    f.content.mixedFormat = false;
+    QVERIFY(f.sheet.write(0, 0, f.content));   // one mixed label is left
+    QCOMPARE(released.count(), 0);
+    QCOMPARE(f.sheet.state(10), State::Unusable);
+    QVERIFY(f.sheet.write(1, 1, f.content));   // the last one goes
+    QCOMPARE(released.count(), 1);
+    QCOMPARE(f.sheet.mixedFormatCount(), 0);
     for (int i = 10; i < 24; ++i)
         QCOMPARE(f.sheet.state(i), State::Empty);
     QVERIFY(f.sheet.consistent());
