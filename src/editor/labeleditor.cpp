@@ -154,6 +154,14 @@ void LabelEditor::keyPressEvent(QKeyEvent *event)
 void LabelEditor::mousePressEvent(QMouseEvent *event)
 {
     emit mousePressed();
+    // Text is never dragged out of a label: a press inside the selection
+    // starts a new one, as anywhere else. A drag would also hold the pointer
+    // in a loop of its own where no drop target answers.
+    if (event->button() == Qt::LeftButton && textCursor().hasSelection()) {
+        QTextCursor caret = textCursor();
+        caret.clearSelection();
+        setTextCursor(caret);
+    }
     QMouseEvent inTwips = scaled(event);
     QTextEdit::mousePressEvent(&inTwips);
 }

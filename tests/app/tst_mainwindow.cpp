@@ -78,6 +78,7 @@ private slots:
     void catalogueHidesMainWindowAndList();
     void progressWindow();
     void clickInEditorEmptiesClipboard();
+    void pressInSelectionStartsANewOne();
     void topOfLabelBroughtBackIntoView();
 };
 
@@ -421,6 +422,20 @@ void TestMainWindow::clickInEditorEmptiesClipboard()
     QGuiApplication::clipboard()->setText(QStringLiteral("ailleurs"));
     QTest::mousePress(s.text().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+}
+
+void TestMainWindow::pressInSelectionStartsANewOne()
+{
+    Started s;
+    s.text().setPlainText(QStringLiteral("Miel de lavande"));
+    QTextCursor all(s.text().document());
+    all.select(QTextCursor::Document);
+    s.text().setTextCursor(all);
+    // A press inside the selection starts a new one: no text drag is armed.
+    QTest::mousePress(s.text().viewport(), Qt::LeftButton, {}, QPoint(2, 5));
+    QVERIFY(!s.text().textCursor().hasSelection());
+    QTest::mouseRelease(s.text().viewport(), Qt::LeftButton, {}, QPoint(2, 5));
+    QCOMPARE(s.text().toPlainText(), QStringLiteral("Miel de lavande"));
 }
 
 void TestMainWindow::topOfLabelBroughtBackIntoView()
