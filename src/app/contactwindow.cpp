@@ -1,5 +1,7 @@
 #include "contactwindow.h"
 
+#include "windowplacement.h"
+
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
@@ -39,7 +41,9 @@ ContactWindow::ContactWindow(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(E_contact);
     layout->addLayout(buttons);
+    layout->activate(); // the size placed is the size shown
     resize(460, 220);
+    centreOnScreen(*this);
 }
 
 QUrl ContactWindow::mailUrl()

@@ -2,10 +2,13 @@
 
 #include <QWidget>
 
+class QLabel;
 class QPushButton;
 class QTextEdit;
 
-// `Feuille4`: the help text, read from etiquet.rtf beside the program.
+// `Feuille4`: the help text, read from etiquet.rtf beside the program,
+// opened at its top in the middle of the screen. A text longer than the
+// reader takes is shown cut, with a note saying so.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -13,4 +16,5 @@ public:
 
     QTextEdit *T_aide = nullptr;
     QPushButton *B_fin = nullptr;
+    QLabel *E_tronque = nullptr;
 };

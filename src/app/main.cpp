@@ -1,6 +1,7 @@
 #include "fontdialog.h"
 #include "mainwindow.h"
 #include "messageboxdialogs.h"
+#include "translations.h"
 
 #include "platform/environment.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KALVENOR"));
+    loadTranslations(app);
     // The label designs name the classic Windows interface font.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 

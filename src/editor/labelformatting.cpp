@@ -69,18 +69,39 @@ bool LabelFormatting::paste(QTextCursor &selection)
     return true;
 }
 
-QString LabelFormatting::dateText(const QDate &date)
+QString LabelFormatting::dateSeparator(const QLocale &locale)
 {
-    return date.toString(QStringLiteral("dd/MM/yyyy"));
+    // The characters between the first two fields of the short format,
+    // e.g. "." in "dd.MM.yy"; quoted literals are not separators.
+    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    qsizetype i = 0;
+    while (i < format.size() && !format[i].isLetter())
+        ++i;
+    while (i < format.size() && format[i].isLetter())
+        ++i;
+    QString separator;
+    for (; i < format.size() && !format[i].isLetter() && format[i] != u'\''; ++i)
+        separator += format[i];
+    // "yyyy. MM. dd." gives ". ": the spaces only pad the separator. Blanks
+    // alone ("d MMM yyyy" of the C locale) separate words, not numbers.
+    separator = separator.trimmed();
+    return separator.isEmpty() ? QStringLiteral("/") : separator;
 }
 
-void LabelFormatting::insertDate(QTextCursor &selection, const QDate &date)
+QString LabelFormatting::dateText(const QDate &date, const QLocale &locale)
+{
+    const QString separator = dateSeparator(locale);
+    return date.toString(QStringLiteral("dd")) + separator + date.toString(QStringLiteral("MM")) + separator
+        + date.toString(QStringLiteral("yyyy"));
+}
+
+void LabelFormatting::insertDate(QTextCursor &selection, const QDate &date, const QLocale &locale)
 {
     const QTextCharFormat format = selection.charFormat();
     m_scratch.clear();
     m_scratch.setDefaultFont(selection.document()->defaultFont());
     QTextCursor scratch(&m_scratch);
-    scratch.insertText(dateText(date), format);
+    scratch.insertText(dateText(date, locale), format);
     throughClipboard(selection);
 }
 

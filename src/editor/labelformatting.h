@@ -3,6 +3,7 @@
 #include "platform/choosers.h"
 
 #include <QDate>
+#include <QLocale>
 #include <QTextCharFormat>
 
 class QTextCursor;
@@ -24,9 +25,14 @@ public:
     void cut(QTextCursor &selection);
     // Pastes what the scratch document holds; false when it holds no text.
     bool paste(QTextCursor &selection);
-    void insertDate(QTextCursor &selection, const QDate &date);
+    void insertDate(QTextCursor &selection, const QDate &date, const QLocale &locale = QLocale::system());
 
-    static QString dateText(const QDate &date);
+    // Day, month and year in that order ("dd/mm/yyyy"), whatever the
+    // locale's own order, joined by the locale's date separator.
+    static QString dateText(const QDate &date, const QLocale &locale = QLocale::system());
+    // What separates the fields of the locale's short date ("/" when only
+    // blanks do, as in the C locale's "d MMM yyyy").
+    static QString dateSeparator(const QLocale &locale);
 
 private:
     void throughClipboard(QTextCursor &selection);

@@ -141,10 +141,8 @@ RtfReadResult Reader::run()
 {
     QString error;
     for (;;) {
-        if (builder_.isFull()) {
-            error = QStringLiteral("document too large");
+        if (builder_.isFull())
             break;
-        }
         RtfToken token = lexer_.next();
         if (token.kind == RtfToken::End) {
             if (!groups_.empty())
@@ -198,7 +196,11 @@ RtfReadResult Reader::run()
     }
     flushText();
     builder_.finish(format());
-    return {error.isEmpty(), error};
+    // The text still pending when the data ends can fill the document too.
+    const bool truncated = builder_.isFull();
+    if (truncated && error.isEmpty())
+        error = QStringLiteral("document too large");
+    return {error.isEmpty(), error, truncated};
 }
 
 // Drops what follows \uN up to the count set by \ucN: bytes, \'hh escapes
@@ -293,12 +295,16 @@ void Reader::symbol(char symbol)
         if (group().destination == Destination::Text)
             appendUnit(symbol == '~' ? 0x00A0 : 0x2011);
         break;
+    case '-': // optional hyphen: shown only where a line breaks
+        if (group().destination == Destination::Text)
+            appendUnit(0x00AD);
+        break;
     case '\n':
         if (group().destination == Destination::Text)
             breakParagraph();
         break;
     default:
-        break; // \- (optional hyphen), \| \: and the like carry no text
+        break; // \| \: and the like carry no text
     }
 }
 

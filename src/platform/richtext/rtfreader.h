@@ -12,7 +12,8 @@ class QTextDocument;
 // What is kept:
 // - \par, \line (soft line break), \page, \sect and \row all end a
 //   paragraph: the program treats every line end as a paragraph break.
-// - \tab and table cell ends become tab characters.
+// - \tab and table cell ends become tab characters; \- becomes the soft
+//   hyphen U+00AD.
 // - \'hh is decoded with the code page of the character's font
 //   (\fcharset, \cpg), else the document's (\ansicpg; Windows-1252 when
 //   none is named); \uN takes the Unicode character and skips the \ucN
@@ -36,6 +37,10 @@ struct RtfReadResult {
     // says briefly why (in English, for a log or a wrapping message).
     bool ok = false;
     QString error;
+    // True when the document reached the reader's bounds on characters,
+    // formatting runs or paragraphs: it holds the start of the text, cut
+    // there (ok is then false).
+    bool truncated = false;
 };
 
 // Replaces the document's content with the RTF read. The document's undo

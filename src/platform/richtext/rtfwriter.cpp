@@ -175,6 +175,9 @@ void Writer::escape(QByteArray &out, QStringView text, bool fontName, bool *deli
         } else if (c == QChar::LineSeparator && !fontName) {
             out += "\\line";
             *delimit = true;
+        } else if (c == 0x00AD && !fontName) {
+            out += "\\-"; // the optional hyphen, as word processors write it
+            *delimit = false;
         } else if (c == '\t' || isReservedCharacter(c)) {
             // Not text; nor can a font name hold a tab.
         } else if (c == ';' && fontName) {
@@ -233,6 +236,9 @@ QByteArray Writer::write(const QTextDocument &document)
             + "\\blue" + QByteArray::number(qBlue(colour)) + ';';
     }
     out += "}\r\n";
+    // Some word processors keep runs of spaces as written only in a document
+    // that names the program that wrote it.
+    out += "{\\*\\generator KALVENOR " PROJECT_VERSION ";}\r\n";
     out += body_;
     out += "}\r\n";
     return out;

@@ -13,7 +13,8 @@ class QTextDocumentFragment;
 // with \'hh for the characters it has and \uN? for the others (surrogate
 // pairs for characters beyond the BMP).
 //
-// Each paragraph ends with \par, the last one too, as rich-text controls
+// The header names this program in a {\*\generator} group. Each
+// paragraph ends with \par, the last one too, as rich-text controls
 // write it; a soft line break (U+2028) is written as \line. An empty
 // document is a small valid RTF document. Paragraph formatting and the
 // document's background are not written.

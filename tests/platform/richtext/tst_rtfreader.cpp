@@ -113,7 +113,7 @@ void TestRtfReader::reads_data()
         << QStringLiteral("[Arial 10]a | [Arial 20] | [Arial 5]b");
     QTest::newRow("literals and special characters")
         << QByteArray(R"({\rtf1 a\{b\}c\\d\tab e\~f\emdash\endash\lquote\rquote\ldblquote\rdblquote\bullet\_g\-h})")
-        << QStringLiteral("a{b}c\\d\te\u00a0f—–‘’“”•\u2011gh");
+        << QStringLiteral("a{b}c\\d\te\u00a0f—–‘’“”•\u2011g\u00adh");
     QTest::newRow("Windows-1252 escapes, also for an unknown code page")
         << QByteArray(R"({\rtf1\ansi\ansicpg99999 \'c9t\'e9 \'e0 No\'ebl \'97 5 \'80\'85\'9c})")
         << QStringLiteral("Été à Noël — 5 €…œ");
@@ -225,7 +225,8 @@ void TestRtfReader::replacesContentAndClearsUndo()
 }
 
 // About 10 MB of input, as one paragraph or as ten times more paragraphs
-// than a document may hold.
+// than a document may hold; and one paragraph longer than a document may
+// hold, which fills it only once the data has ended.
 void TestRtfReader::largeInput_data()
 {
     QTest::addColumn<QByteArray>("repeated");
@@ -235,6 +236,9 @@ void TestRtfReader::largeInput_data()
     QTest::newRow("plain text") << QByteArray(10 << 20, 'x') << true << 1 << QString(10 << 20, u'x');
     QTest::newRow("paragraphs") << QByteArray("Ligne \\b gras\\b0\\par\r\n") << false
                                 << int(richtext::limits::kMaxParagraphs) << QStringLiteral("Ligne gras");
+    const qsizetype tooLong = richtext::limits::kMaxCharacters + 1;
+    QTest::newRow("text cut at the end") << QByteArray(tooLong, 'x') << false << 1
+                                         << QString(richtext::limits::kMaxCharacters, u'x');
 }
 
 void TestRtfReader::largeInput()
@@ -250,6 +254,7 @@ void TestRtfReader::largeInput()
     const richtext::RtfReadResult result = readRtf(rtf + '}', document);
     QCOMPARE(result.ok, ok);
     QCOMPARE(result.error.isEmpty(), ok);
+    QCOMPARE(result.truncated, !ok); // the caller can say the text was cut
     QCOMPARE(document->blockCount(), paragraphs);
     QCOMPARE(document->begin().text(), firstParagraph);
 }
@@ -283,6 +288,7 @@ void TestRtfReader::loadsFile()
     const richtext::RtfReadResult result = richtext::loadRtfFile(file.fileName(), document);
     QCOMPARE(result.ok, !expected.isEmpty());
     QCOMPARE(result.error.isEmpty(), result.ok);
+    QVERIFY(!result.truncated); // nothing of it is shown
     QCOMPARE(testing::paragraphsText(*document), expected);
 }
 

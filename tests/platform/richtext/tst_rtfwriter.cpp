@@ -17,6 +17,7 @@ private slots:
     void roundTrip();
     void encodesCharacters_data();
     void encodesCharacters();
+    void namesItsGenerator();
     void rewritesWhatWasRead_data();
     void rewritesWhatWasRead();
     void tablesListEachFontAndColourOnce();
@@ -69,6 +70,7 @@ void TestRtfWriter::encodesCharacters_data()
     QTest::newRow("unassigned in Windows-1252") << QStringLiteral("\u0081") << QByteArray(R"(\u129?)");
     QTest::newRow("tab") << QStringLiteral("a\tb") << QByteArray(R"(a\tab b)");
     QTest::newRow("soft line break") << QStringLiteral("a\u2028b") << QByteArray(R"(a\line b)");
+    QTest::newRow("optional hyphen") << QStringLiteral("eti\u00adquette") << QByteArray(R"(eti\-quette)");
 }
 
 void TestRtfWriter::encodesCharacters()
@@ -80,6 +82,17 @@ void TestRtfWriter::encodesCharacters()
     const QByteArray rtf = richtext::writeRtf(*document);
     QVERIFY2(rtf.contains(expected), rtf.constData());
     QVERIFY(rtf.contains(R"(\ansicpg1252)"));
+}
+
+// The header names the program, before the first paragraph.
+void TestRtfWriter::namesItsGenerator()
+{
+    QTextDocument *document = testing::newDocument(this);
+    document->setPlainText(QStringLiteral("a"));
+    const QByteArray rtf = richtext::writeRtf(*document);
+    const qsizetype generator = rtf.indexOf(R"({\*\generator KALVENOR )" PROJECT_VERSION ";}");
+    QVERIFY2(generator > 0, rtf.constData());
+    QVERIFY(generator < rtf.indexOf(R"(\pard)"));
 }
 
 // Documents the reader built from inputs that made the fuzzer fail write
