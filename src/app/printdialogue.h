@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class Dialogs;
+
+// What came of sending a page to the printer.
+struct PrintOutcome {
+    bool ok = false;
+    QString reason;   // the system's words when it failed
+};
+
+// The "Imprimer" entry: refuses an empty page, has the user confirm the
+// printer and the paper, then prints with the busy pointer shown. A failure
+// of the printer is reported, never swallowed; the page itself is untouched.
+class PrintDialogue {
+public:
+    explicit PrintDialogue(Dialogs &dialogs) : m_dialogs(dialogs) {}
+
+    // `labelCount` written labels; `deviceName` the printer in use. True when
+    // the page was printed.
+    bool run(int labelCount, const QString &deviceName, const std::function<PrintOutcome()> &print);
+
+private:
+    Dialogs &m_dialogs;
+};
