@@ -1,16 +1,12 @@
 #pragma once
 
+#include "print/printoutcome.h"
+
 #include <QString>
 
 #include <functional>
 
 class Dialogs;
-
-// What came of sending a page to the printer.
-struct PrintOutcome {
-    bool ok = false;
-    QString reason;   // the system's words when it failed
-};
 
 // The "Imprimer" entry: refuses an empty page, has the user confirm the
 // printer and the paper, then prints with the busy pointer shown. A failure
