@@ -4,7 +4,7 @@
 #   scripts/install-deps.sh test   packages to build and run the test suite
 set -euo pipefail
 
-build=(cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev)
+build=(cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev libcups2-dev)
 runtime=(qt6-qpa-plugins libqt6sql6-sqlite qt6-translations-l10n fonts-liberation fonts-dejavu-core cups-client)
 testing=(cups cups-client printer-driver-cups-pdf poppler-utils xvfb xauth)
 

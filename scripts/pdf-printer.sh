@@ -2,6 +2,7 @@
 # A CUPS queue that writes PDF files, for machines without a printer and for
 # the print tests.
 #   scripts/pdf-printer.sh start NAME OUTDIR   start cupsd if needed, add the queue
+#   scripts/pdf-printer.sh reject NAME         make the queue refuse every job
 #   scripts/pdf-printer.sh stop NAME           remove the queue, stop the cupsd we started
 set -euo pipefail
 action=${1:?start|stop}
@@ -30,6 +31,9 @@ start)
     "${sudo[@]}" lpadmin -d "$name"
   fi
   ;;
+reject)
+  "${sudo[@]}" cupsreject "$name"
+  ;;
 stop)
   "${sudo[@]}" lpadmin -x "$name" 2>/dev/null || true
   "${sudo[@]}" rm -f "/etc/cups/cups-pdf-$name.conf"
@@ -38,5 +42,5 @@ stop)
     "${sudo[@]}" pkill -x cupsd 2>/dev/null || true
   fi
   ;;
-*) echo "usage: $0 start|stop NAME [OUTDIR]" >&2; exit 2 ;;
+*) echo "usage: $0 start|reject|stop NAME [OUTDIR]" >&2; exit 2 ;;
 esac
