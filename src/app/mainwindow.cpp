@@ -4,7 +4,9 @@
 #include "environmentcheck.h"
 #include "functionlist.h"
 #include "helpwindow.h"
+#include "printdialogue.h"
 #include "printersetup.h"
+#include "progresswindow.h"
 #include "startup.h"
 
 #include "catalogue/cataloguewindow.h"
@@ -16,11 +18,16 @@
 #include "platform/environment.h"
 #include "platform/richtext/rtfwriter.h"
 #include "platform/units.h"
+#include "print/printjob.h"
+#include "print/sheetrenderer.h"
+#include "editor/textmeasure.h"
+#include "storage/pagetable.h"
 #include "storage/etiqtable.h"
 #include "storage/settingsfile.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
@@ -29,6 +36,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextDocument>
@@ -254,6 +262,40 @@ void MainWindow::L_fonction_Click(const QString &entry)
         selectpage();
     else if (entry == FunctionList::printerSetup)
         configxp();
+    else if (entry == FunctionList::print)
+        imprimer();
+}
+
+void MainWindow::imprimer()
+{
+    PrintDialogue(m_dialogs).run(pagetable::count(m_working), m_state.printer.deviceName, [this] {
+        return impression();
+    });
+}
+
+PrintOutcome MainWindow::impression()
+{
+    const SheetSnapshot sheet = snapshotOf(m_sheet, m_state.sheetType());
+    RenderOptions options;
+    options.deltaH = m_state.DeltaH;
+    options.deltaV = m_state.DeltaV;
+    options.cutFrame = C_decoupe->isChecked();
+    const PrinterFacts &printer = m_state.printer;
+    options.pageWidth = printer.pageWidth;
+    options.pageHeight = printer.pageHeight;
+    options.printableBottom = printer.marginTop + printer.printableHeight;
+
+    QCoreApplication::processEvents();
+    ProgressWindow progress(int(sheet.labels.size()), this);
+    progress.show();
+    TextMeasure measure;
+    SheetRenderer renderer(measure);
+    return printjob::printPage(printer.deviceName, QStringLiteral("KALVENOR %1").arg(m_state.sheetTypeName),
+                               [&](QPainter &painter) {
+                                   renderer.render(painter, sheet, options, [&] {
+                                       progress.P_calcul->setValue(progress.P_calcul->value() + 1);
+                                   });
+                               });
 }
 
 void MainWindow::selectpage()

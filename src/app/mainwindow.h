@@ -2,6 +2,7 @@
 
 #include "editor/sheetlayout.h"
 #include "editor/workingsheet.h"
+#include "print/printoutcome.h"
 #include "storage/appstate.h"
 #include "storage/database.h"
 
@@ -82,6 +83,7 @@ public slots:
     void openCatalogue();
     void L_fonction_Click(const QString &entry);
     void configxp();
+    void imprimer();
     void L_etiq_Click(const QString &name);
 
 protected:
@@ -97,6 +99,7 @@ private:
     void placeControls();
     void placePageFrame();
     void selectpage();
+    PrintOutcome impression();
     void Form_QueryUnload();
     void Form_Activate();
     void Form_Paint();

@@ -215,3 +215,8 @@ bool WorkingSheet::consistent()
     }
     return mixed == m_mixedCount;
 }
+
+QList<PageRow> WorkingSheet::rows()
+{
+    return pagetable::all(m_db);
+}

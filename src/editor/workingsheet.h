@@ -53,6 +53,8 @@ public:
     const QTextDocument *text(int index) const;
     const Picture *picture(int index) const;
     std::optional<PageRow> row(int index);
+    // The PAGE rows in table order, as the printer and the preview walk them.
+    QList<PageRow> rows();
 
     // Writes `content` into labels first..last in one transaction, replacing
     // the labels already written there. On failure nothing changes.

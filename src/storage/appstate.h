@@ -42,6 +42,12 @@ struct AppState {
 
     int currentLabel = 0;
 
+    SheetType sheetType() const
+    {
+        return {sheetTypeName, sheetCols, sheetRows, labelWidth, labelHeight,
+                marginTop, marginBottom, marginLeft, marginRight};
+    }
+
     // Makes `type` the current sheet type.
     void initbd(const SheetType &type)
     {

@@ -1,0 +1,69 @@
+#include "commandline.h"
+
+#include "pdfcommand.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace commandline {
+
+bool wanted(const QStringList &arguments)
+{
+    return !arguments.isEmpty();
+}
+
+int run(const QStringList &arguments, const QString &programDir, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Planches d'étiquettes A4 : sans option, ouvre la fenêtre."));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Affiche cette aide."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Affiche la version."));
+    const QCommandLineOption printPdf(QStringLiteral("print-pdf"),
+                                      QStringLiteral("Imprime la page enregistrée PAGE (son nom, ou le chemin de son "
+                                                     "dossier) dans le fichier PDF <fichier>."),
+                                      QStringLiteral("fichier"));
+    const QCommandLineOption corrections(QStringLiteral("corrections"),
+                                         QStringLiteral("Applique les corrections de marges de etiq.ini."));
+    const QCommandLineOption frame(QStringLiteral("frame"), QStringLiteral("Imprime le cadre de découpage."));
+    parser.addOptions({help, version, printPdf, corrections, frame});
+    parser.addPositionalArgument(QStringLiteral("PAGE"), QStringLiteral("La page à imprimer."));
+
+    if (!parser.parse(QStringList{QStringLiteral("kalvenor")} + arguments)) {
+        err << parser.errorText() << Qt::endl;
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        out << "KALVENOR " << PROJECT_VERSION << Qt::endl;
+        return 0;
+    }
+    if (!parser.isSet(printPdf)) {
+        err << "Aucune action demandée (--help pour la liste des options)." << Qt::endl;
+        return 2;
+    }
+    const QStringList pages = parser.positionalArguments();
+    if (pages.size() != 1) {
+        err << "--print-pdf attend une page, et une seule." << Qt::endl;
+        return 2;
+    }
+    PdfRequest request;
+    request.output = parser.value(printPdf);
+    request.page = pages.first();
+    request.programDir = programDir;
+    request.corrections = parser.isSet(corrections);
+    request.cutFrame = parser.isSet(frame);
+    const QString failure = printPageToPdf(request);
+    if (!failure.isEmpty()) {
+        err << failure << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace commandline

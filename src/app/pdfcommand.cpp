@@ -1,0 +1,67 @@
+#include "pdfcommand.h"
+
+#include "editor/textmeasure.h"
+#include "library/pagefolder.h"
+#include "print/pdfpage.h"
+#include "print/sheetrenderer.h"
+#include "storage/database.h"
+#include "storage/personalstore.h"
+#include "storage/settingsfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// A name of a saved page first; a path otherwise.
+QString pageFolder(const QString &page, const PersonalStore &store)
+{
+    if (!page.contains(QLatin1Char('/'))) {
+        const QString saved = QDir(store.pageDir()).filePath(page);
+        if (QFileInfo(saved).isDir())
+            return saved;
+    }
+    return QFileInfo(page).absoluteFilePath();
+}
+
+// The user's catalogue when there is one, else the shipped one; only read.
+bool openCatalogue(Database &db, const PersonalStore &store)
+{
+    if (QFileInfo::exists(store.workingDatabase()) && db.open(store.workingDatabase(), true))
+        return true;
+    return db.open(store.shippedDatabase(), true);
+}
+
+QString oneLine(QString text)
+{
+    return text.replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
+}
+
+} // namespace
+
+QString printPageToPdf(const PdfRequest &request)
+{
+    const PersonalStore store(request.programDir);
+    Database catalogue;
+    if (!openCatalogue(catalogue, store))
+        return QStringLiteral("Le catalogue des étiquettes est illisible (%1).").arg(store.shippedDatabase());
+    const PageFolderLoad load = loadPageFolder(pageFolder(request.page, store), catalogue);
+    if (!load.page)
+        return oneLine(load.reason);
+
+    RenderOptions options;
+    options.cutFrame = request.cutFrame;
+    if (request.corrections) {
+        const SettingsRead settings = settingsfile::read(QDir(request.programDir).filePath(QStringLiteral("etiq.ini")));
+        options.deltaH = settings.settings.deltaH;
+        options.deltaV = settings.settings.deltaV;
+    }
+    const SheetSnapshot sheet = snapshotOf(*load.page);
+    TextMeasure measure;
+    SheetRenderer renderer(measure);
+    const PrintOutcome written = pdfpage::write(request.output, QFileInfo(request.page).fileName(),
+                                                [&](QPainter &painter) { renderer.render(painter, sheet, options); });
+    if (!written.ok)
+        return oneLine(QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2").arg(request.output, written.reason));
+    return {};
+}

@@ -1,0 +1,269 @@
+#include "editor/textmeasure.h"
+#include "print/sheetgeometry.h"
+#include "print/sheetrenderer.h"
+
+#include <QPainter>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+constexpr double dotsPerTwip = 600.0 / 1440.0;
+
+QImage paper()
+{
+    QImage image(qRound(11906 * dotsPerTwip), qRound(16838 * dotsPerTwip), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+bool dark(const QImage &image, double xTwips, double yTwips)
+{
+    return qGray(image.pixel(int(xTwips * dotsPerTwip), int(yTwips * dotsPerTwip))) < 128;
+}
+
+QImage render(const SheetSnapshot &sheet, const RenderOptions &options)
+{
+    QImage image = paper();
+    QPainter painter(&image);
+    painter.scale(dotsPerTwip, dotsPerTwip);
+    TextMeasure measure;
+    SheetRenderer(measure).render(painter, sheet, options);
+    return image;
+}
+
+SheetType type(int cols, int rows, int width, int height, int top, int bottom, int left, int right)
+{
+    return {QStringLiteral("T"), cols, rows, width, height, top, bottom, left, right};
+}
+
+SheetSnapshot everyLabel(const SheetType &t, qint64 colour)
+{
+    SheetSnapshot sheet{t, {}};
+    for (int i = 0; i < t.cols * t.rows; ++i) {
+        LabelSnapshot label;
+        label.row.numetiq = i;
+        label.row.posx = i % t.cols;
+        label.row.posy = i / t.cols;
+        label.row.backcolor = colour;
+        sheet.labels.push_back(label);
+    }
+    return sheet;
+}
+
+// A document of lines; each line a list of (text, point size). An empty
+// line is in 10 points.
+std::unique_ptr<QTextDocument> lines(const QList<QList<std::pair<QString, int>>> &content)
+{
+    auto doc = std::make_unique<QTextDocument>();
+    QTextCursor cursor(doc.get());
+    for (qsizetype i = 0; i < content.size(); ++i) {
+        if (i > 0) {
+            QTextCharFormat opening;
+            opening.setFont(QFont(QStringLiteral("Liberation Sans"), content[i].isEmpty() ? 10 : content[i][0].second));
+            cursor.insertBlock(QTextBlockFormat(), opening);
+        }
+        for (const auto &[text, size] : content[i]) {
+            QTextCharFormat format;
+            format.setFont(QFont(QStringLiteral("Liberation Sans"), size));
+            cursor.insertText(text, format);
+        }
+    }
+    return doc;
+}
+
+// Ink of the image's dark pixels, in twips.
+QRectF ink(const QImage &image)
+{
+    int l = image.width(), t = image.height(), r = -1, b = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                l = std::min(l, x), r = std::max(r, x), t = std::min(t, y), b = std::max(b, y);
+            }
+    return r < 0 ? QRectF() : QRectF(QPointF(l, t) / dotsPerTwip, QPointF(r + 1, b + 1) / dotsPerTwip);
+}
+
+} // namespace
+
+class TestSheetRenderer : public QObject {
+    Q_OBJECT
+private slots:
+    void gapsRoundHalvesToEven_data();
+    void gapsRoundHalvesToEven();
+    void backgroundsLandOnTheirPlaces_data();
+    void backgroundsLandOnTheirPlaces();
+    void frameOnlyWhenAsked();
+    void lineHeights_data();
+    void lineHeights();
+    void mixedFontsShareABaseline();
+    void textBelowThePrintableAreaIsDropped();
+};
+
+void TestSheetRenderer::gapsRoundHalvesToEven_data()
+{
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("margins");   // left and right each
+    QTest::addColumn<int>("gap");
+    QTest::newRow("2.5 to 2") << 3 << 3901 << 99 << 2;
+    QTest::newRow("3.5 to 4") << 3 << 3900 << 99 << 4;
+    QTest::newRow("negative half") << 3 << 3969 << 0 << 0;
+    QTest::newRow("one column") << 1 << 5000 << 100 << 0;
+}
+
+void TestSheetRenderer::gapsRoundHalvesToEven()
+{
+    QFETCH(int, cols);
+    QFETCH(int, width);
+    QFETCH(int, margins);
+    QFETCH(int, gap);
+    const SheetGeometry g = sheetGeometry(type(cols, 2, width, 1000, 0, 0, margins, margins), 11906, 16838);
+    QCOMPARE(g.hGap, gap);
+    QCOMPARE(g.colPitch, width + gap);
+}
+
+void TestSheetRenderer::backgroundsLandOnTheirPlaces_data()
+{
+    QTest::addColumn<SheetType>("sheet");
+    QTest::addColumn<int>("hGap");
+    QTest::addColumn<int>("vGap");
+    QTest::addColumn<double>("deltaH");
+    QTest::addColumn<double>("deltaV");
+    // 3 x 8 of 70 x 37 mm on a full page; 6 x 16 of 30 x 16.9 mm with margins.
+    const SheetType three = type(3, 8, 3969, 2098, 0, 0, 0, 0);
+    const SheetType six = type(6, 16, 1701, 958, 737, 737, 454, 454);
+    // Gaps worked out by hand: (11906 - 11907) / 2 = -0.5 and 54 / 7; 792 / 5 and 36 / 15; 2838 / 3.
+    QTest::newRow("3x8") << three << 0 << 8 << 0.0 << 0.0;
+    QTest::newRow("6x16") << six << 158 << 2 << 0.0 << 0.0;
+    QTest::newRow("6x16 corrected") << six << 158 << 2 << 30.0 << -15.0;
+    QTest::newRow("one column") << type(1, 4, 5000, 3000, 1000, 1000, 2000, 2000) << 0 << 946 << 0.0 << 0.0;
+}
+
+void TestSheetRenderer::backgroundsLandOnTheirPlaces()
+{
+    QFETCH(SheetType, sheet);
+    QFETCH(int, hGap);
+    QFETCH(int, vGap);
+    QFETCH(double, deltaH);
+    QFETCH(double, deltaV);
+    RenderOptions options;
+    options.deltaH = deltaH;
+    options.deltaV = deltaV;
+    const QImage image = render(everyLabel(sheet, 0x000000), options);
+    // One dot inside each corner is inked, one dot outside is paper (or the next label).
+    const double dot = 1 / dotsPerTwip;
+    for (int row = 0; row < sheet.rows; ++row) {
+        for (int col = 0; col < sheet.cols; ++col) {
+            const double left = sheet.margegauche + col * (sheet.widthetiq + hGap) + deltaH;
+            const double top = sheet.margehaut + row * (sheet.heightetiq + vGap) + deltaV;
+            const double right = left + sheet.widthetiq, bottom = top + sheet.heightetiq;
+            QVERIFY2(dark(image, left + dot, top + dot), qPrintable(QStringLiteral("%1,%2").arg(col).arg(row)));
+            QVERIFY(dark(image, right - dot, bottom - dot));
+            if (left - dot > 0 && (col == 0 || hGap > 2 * dot))
+                QVERIFY2(!dark(image, left - dot, top + dot), qPrintable(QStringLiteral("%1,%2").arg(col).arg(row)));
+            if (top - dot > 0 && (row == 0 || vGap > 2 * dot))
+                QVERIFY(!dark(image, left + dot, top - dot));
+        }
+    }
+}
+
+void TestSheetRenderer::frameOnlyWhenAsked()
+{
+    const SheetType t = type(2, 2, 5000, 5000, 1000, 1000, 900, 900);
+    const SheetSnapshot sheet = everyLabel(t, 0xFFFFFF);
+    for (bool frame : {false, true}) {
+        RenderOptions options;
+        options.cutFrame = frame;
+        const QImage image = render(sheet, options);
+        QCOMPARE(dark(image, 900 + 4, 3000), frame);          // on the left edge
+        QCOMPARE(dark(image, 900 + 5000 - 4, 3000), frame);   // on the right edge
+        QVERIFY(!dark(image, 900 + 2500, 3000));               // never inside
+    }
+}
+
+void TestSheetRenderer::lineHeights_data()
+{
+    QTest::addColumn<bool>("mixed");
+    QTest::newRow("one font per line") << false;
+    QTest::newRow("mixed fonts") << true;
+}
+
+// Three lines: a small and a large "H", an empty line, a small "H". The two
+// small ones show how far the first two lines advanced.
+void TestSheetRenderer::lineHeights()
+{
+    QFETCH(bool, mixed);
+    auto doc = lines({{{QStringLiteral("H"), 10}, {QStringLiteral("H"), 24}}, {}, {{QStringLiteral("H"), 10}}});
+    SheetSnapshot sheet = everyLabel(type(1, 2, 8000, 8000, 1000, 1000, 1000, 1000), 0xFFFFFF);
+    sheet.labels.resize(1);
+    sheet.labels[0].text = doc.get();
+    sheet.labels[0].mixedFormat = mixed;
+    const QImage image = render(sheet, {});
+
+    // The column of the small characters: the tops of its two inked runs.
+    const QImage column = image.copy(int(1000 * dotsPerTwip), 0, int(150 * dotsPerTwip), image.height() / 2);
+    QList<double> tops;
+    bool inRun = false;
+    for (int y = 0; y < column.height(); ++y) {
+        bool inked = false;
+        for (int x = 0; x < column.width() && !inked; ++x)
+            inked = qGray(column.pixel(x, y)) < 128;
+        if (inked && !inRun)
+            tops << y / dotsPerTwip;
+        inRun = inked;
+    }
+    QCOMPARE(tops.size(), 2);
+
+    TextMeasure measure;
+    FontMeasure &small = measure.font(QFont(QStringLiteral("Liberation Sans"), 10));
+    FontMeasure &large = measure.font(QFont(QStringLiteral("Liberation Sans"), 24));
+    // One font per line: the first line is as high as its first character,
+    // the empty one as an "a", and each "H" hangs from its line's top. Mixed:
+    // the first line is as high as its tallest character, and its small "H"
+    // sits on the large one's baseline.
+    const double advance = mixed ? large.cellHeight() + small.cellHeight() + small.baselineDepth() - large.baselineDepth()
+                                 : 2 * small.cellHeight();
+    QVERIFY2(std::abs((tops[1] - tops[0]) - advance) <= 2 / dotsPerTwip,
+             qPrintable(QStringLiteral("%1 vs %2").arg(tops[1] - tops[0]).arg(advance)));
+}
+
+void TestSheetRenderer::mixedFontsShareABaseline()
+{
+    auto doc = lines({{{QStringLiteral("H"), 10}, {QStringLiteral("H"), 24}}});
+    SheetSnapshot sheet = everyLabel(type(1, 2, 8000, 8000, 1000, 1000, 1000, 1000), 0xFFFFFF);
+    sheet.labels.resize(1);
+    sheet.labels[0].text = doc.get();
+    for (bool mixed : {true, false}) {
+        sheet.labels[0].mixedFormat = mixed;
+        const QImage image = render(sheet, {});
+        const int split = int((1000 + 30 + 150) * dotsPerTwip);   // between the two characters
+        const QRectF small = ink(image.copy(0, 0, split, image.height() / 2));
+        const QRectF large = ink(image.copy(split, 0, image.width() - split, image.height() / 2));
+        const bool meet = std::abs(small.bottom() - large.bottom()) <= 1 / dotsPerTwip;
+        QCOMPARE(meet, mixed);
+    }
+}
+
+void TestSheetRenderer::textBelowThePrintableAreaIsDropped()
+{
+    auto doc = lines({{{QStringLiteral("H"), 24}}});
+    const SheetType t = type(1, 2, 8000, 8000, 1000, 1000, 1000, 1000);
+    SheetSnapshot sheet = everyLabel(t, 0xFFFFFF);
+    sheet.labels.resize(1);
+    sheet.labels[0].text = doc.get();
+    for (int bottom : {16838, 1100}) {
+        RenderOptions options;
+        options.cutFrame = true;
+        options.printableBottom = bottom;
+        const QImage image = render(sheet, options);
+        const QRectF inside = ink(image.copy(int(1100 * dotsPerTwip), int(1040 * dotsPerTwip),
+                                             int(2000 * dotsPerTwip), int(2000 * dotsPerTwip)));
+        QCOMPARE(inside.isEmpty(), bottom < 2000);      // the text goes...
+        QVERIFY(dark(image, 1004, 5000));                 // ...the frame stays
+    }
+}
+
+QTEST_MAIN(TestSheetRenderer)
+#include "tst_sheetrenderer.moc"
