@@ -18,6 +18,7 @@
 #include "platform/environment.h"
 #include "platform/richtext/rtfwriter.h"
 #include "platform/units.h"
+#include "print/calibrationwindow.h"
 #include "print/printjob.h"
 #include "print/sheetrenderer.h"
 #include "editor/textmeasure.h"
@@ -264,10 +265,26 @@ void MainWindow::L_fonction_Click(const QString &entry)
         configxp();
     else if (entry == FunctionList::print)
         imprimer();
+    else if (entry == FunctionList::calibrate)
+        ajuster();
+}
+
+void MainWindow::ajuster()
+{
+    if (!m_calibration) {
+        auto print = [this](const PageDrawing &square) {
+            return printjob::printPage(m_state.printer.deviceName, QStringLiteral("KALVENOR AJUSTEMENT"), square);
+        };
+        m_calibration = new CalibrationWindow(m_state, m_dialogs, print, [this] { B_aide_Click(); }, this);
+    }
+    m_calibration->show();
+    m_calibration->raise();
 }
 
 void MainWindow::imprimer()
 {
+    if (m_calibration)
+        m_calibration->close();
     PrintDialogue(m_dialogs).run(pagetable::count(m_working), m_state.printer.deviceName, [this] {
         return impression();
     });
@@ -374,6 +391,8 @@ void MainWindow::B_contact_Click()
 
 void MainWindow::B_finapp_Click()
 {
+    if (m_calibration)
+        m_calibration->close();
     if (m_loaded) {
         Settings settings;
         settings.sheetTypeName = m_state.sheetTypeName;

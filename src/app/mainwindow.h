@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class Choosers;
+class CalibrationWindow;
 class CatalogueWindow;
 class ContactWindow;
 class Dialogs;
@@ -84,6 +85,7 @@ public slots:
     void L_fonction_Click(const QString &entry);
     void configxp();
     void imprimer();
+    void ajuster();
     void L_etiq_Click(const QString &name);
 
 protected:
@@ -118,6 +120,7 @@ private:
     QPointer<HelpWindow> m_help;
     QPointer<ContactWindow> m_contact;
     QPointer<CatalogueWindow> m_catalogue;
+    QPointer<CalibrationWindow> m_calibration;
     bool m_printerSetupPending = false;
     bool m_loaded = false;
     bool m_backFromOwnWindow = false;
