@@ -1,0 +1,232 @@
+#include "pdfraster.h"
+#include "programfolder.h"
+
+#include "editor/textmeasure.h"
+#include "library/pagefolder.h"
+#include "platform/imaging/bmpwriter.h"
+#include "platform/richtext/rtfwriter.h"
+#include "print/printjob.h"
+#include "print/sheetrenderer.h"
+#include "storage/database.h"
+#include "storage/etiqtable.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+constexpr int dpi = 600;
+constexpr double dotsPerMm = dpi / 25.4;
+
+struct Written {
+    int numetiq;
+    qint64 colour;
+    bool picture;
+};
+
+// A saved page as the program keeps it: etiquet.mdb holding PAGE, typetiq.txt,
+// one n.rtf per label and n.bmp for a label with a picture.
+void writePageFolder(const QString &folder, const QString &typeName, const QList<Written> &labels, int cols)
+{
+    QDir().mkpath(folder);
+    const QString mdb = folder + QStringLiteral("/etiquet.mdb");
+    QFile::copy(ProgramFolder::builtShippedDatabase(), mdb);
+    QFile::setPermissions(mdb, QFile::ReadOwner | QFile::WriteOwner);
+    Database db;
+    QVERIFY(db.open(mdb));
+    QVERIFY(db.execute(QStringLiteral("DELETE FROM PAGE")));
+    QFile type(folder + QStringLiteral("/typetiq.txt"));
+    QVERIFY(type.open(QIODevice::WriteOnly));
+    type.write(typeName.toLatin1() + "\r\n");
+    for (const Written &w : labels) {
+        QVERIFY(db.execute(QStringLiteral("INSERT INTO PAGE VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                           {w.numetiq, w.numetiq % cols, w.numetiq / cols, w.colour, w.picture, 200, 600, 300, 300,
+                            20, 20}));
+        QTextDocument text;
+        QTextCharFormat format;
+        format.setFont(QFont(QStringLiteral("Liberation Serif"), 12));
+        QTextCursor(&text).insertText(QStringLiteral("Étiquette %1").arg(w.numetiq), format);
+        QFile rtf(QStringLiteral("%1/%2.rtf").arg(folder).arg(w.numetiq));
+        QVERIFY(rtf.open(QIODevice::WriteOnly));
+        rtf.write(richtext::writeRtf(text));
+        if (w.picture) {
+            QImage picture(20, 20, QImage::Format_RGB32);
+            picture.fill(Qt::darkBlue);
+            QVERIFY(imaging::writeBmp(picture, QStringLiteral("%1/%2.bmp").arg(folder).arg(w.numetiq), 24, nullptr));
+        }
+    }
+}
+
+struct Run {
+    int status;
+    QStringList errorLines;
+};
+
+Run kalvenor(const QStringList &arguments)
+{
+    QProcess process;
+    process.setProgram(qEnvironmentVariable("KALVENOR_PROGRAM_DIR") + QStringLiteral("/kalvenor"));
+    process.setArguments(arguments);
+    process.start();
+    process.waitForFinished(120'000);
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            err.isEmpty() ? QStringList() : err.split(QLatin1Char('\n'))};
+}
+
+// Each written label's background (black) sits within 0.1 mm of its nominal
+// place; its empty neighbours stay white.
+void checkBackgrounds(const QString &pdf, const SheetType &type, int hGap, int vGap, const QList<int> &written)
+{
+    const QImage page = pdfraster::firstPage(pdf, dpi);
+    QVERIFY2(!page.isNull(), qPrintable(pdf));
+    auto inked = [&](double xTwips, double yTwips) {
+        return page.pixelColor(int(xTwips / 56.7 * dotsPerMm), int(yTwips / 56.7 * dotsPerMm)).lightness() < 100;
+    };
+    const double tenth = 0.1 * 56.7 + 1;   // 0.1 mm, plus a twip for the dot grid
+    for (int n : written) {
+        const int col = n % type.cols, row = n / type.cols;
+        const double left = type.margegauche + col * (type.widthetiq + hGap);
+        const double top = type.margehaut + row * (type.heightetiq + vGap);
+        const double right = left + type.widthetiq, bottom = top + type.heightetiq;
+        const QString where = QStringLiteral("label %1").arg(n);
+        // Corners away from the text and the picture.
+        QVERIFY2(inked(left + tenth, bottom - tenth) && inked(right - tenth, top + tenth), qPrintable(where));
+        QVERIFY2(inked(right - tenth, bottom - tenth), qPrintable(where));
+        if (left > tenth)
+            QVERIFY2(!inked(left - tenth, bottom - 200), qPrintable(where));
+        if (right + tenth < 11906)
+            QVERIFY2(!inked(right + tenth, bottom - 200), qPrintable(where));
+        if (bottom + tenth < 16838)
+            QVERIFY2(!inked(right - 200, bottom + tenth), qPrintable(where));
+    }
+}
+
+SheetType shippedType(const QString &name)
+{
+    Database db;
+    db.open(ProgramFolder::builtShippedDatabase(), true);
+    return etiqtable::find(db, name).value_or(SheetType{});
+}
+
+} // namespace
+
+class TestPrintPdf : public QObject {
+    Q_OBJECT
+private slots:
+    void savedPageLandsOnItsPlaces_data();
+    void savedPageLandsOnItsPlaces();
+    void sameSheetThroughThePrintQueue();
+    void badRequestsFailWithOneLine_data();
+    void badRequestsFailWithOneLine();
+};
+
+void TestPrintPdf::savedPageLandsOnItsPlaces_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("hGap");
+    QTest::addColumn<int>("vGap");
+    QTest::addColumn<QList<int>>("written");
+    // Gaps by hand: (11906 - 11907) / 2 = -0.5 to 0, 6 / 7 to 1; 2 / 5 and 2 / 15 to 0.
+    QTest::newRow("3x8") << QStringLiteral("3x8") << 0 << 1 << QList<int>{0, 10, 23};
+    QTest::newRow("6x16") << QStringLiteral("6x16") << 0 << 0 << QList<int>{0, 45, 95};
+}
+
+void TestPrintPdf::savedPageLandsOnItsPlaces()
+{
+    QFETCH(QString, type);
+    QFETCH(int, hGap);
+    QFETCH(int, vGap);
+    QFETCH(QList<int>, written);
+    const SheetType sheet = shippedType(type);
+    QVERIFY(sheet.cols > 0);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("ma page"));
+    QList<Written> labels;
+    for (int n : written)
+        labels << Written{n, 0x000000, n == written[1]};
+    writePageFolder(folder, type, labels, sheet.cols);
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    const Run run = kalvenor({QStringLiteral("--print-pdf"), pdf, folder});
+    QCOMPARE(run.errorLines, QStringList());
+    QCOMPARE(run.status, 0);
+    checkBackgrounds(pdf, sheet, hGap, vGap, written);
+
+    // The text stays text: its font is in the file.
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {pdf});
+    QVERIFY(fonts.waitForFinished(30'000));
+    QVERIFY2(fonts.readAllStandardOutput().contains("LiberationSerif"), "no embedded text font");
+}
+
+void TestPrintPdf::sameSheetThroughThePrintQueue()
+{
+    const QString queue = qEnvironmentVariable("KALVENOR_TEST_PRINTER");
+    const QString out = qEnvironmentVariable("KALVENOR_TEST_PDF_DIR");
+    if (queue.isEmpty() || out.isEmpty())
+        QSKIP("no PDF print queue (./test.sh starts one)");
+    const SheetType sheet = shippedType(QStringLiteral("3x8"));
+    QTemporaryDir dir;
+    const QList<int> written{0, 10, 23};
+    writePageFolder(dir.path(), QStringLiteral("3x8"), {{0, 0, false}, {10, 0, true}, {23, 0, false}}, sheet.cols);
+    Database catalogue;
+    QVERIFY(catalogue.open(ProgramFolder::builtShippedDatabase(), true));
+    const PageFolderLoad load = loadPageFolder(dir.path(), catalogue);
+    QVERIFY2(load.page, qPrintable(load.reason));
+    const SheetSnapshot snapshot = snapshotOf(*load.page);
+    TextMeasure measure;
+    SheetRenderer renderer(measure);
+    const QString token = QStringLiteral("kalvenor-sheet-%1").arg(QDateTime::currentMSecsSinceEpoch());
+    const PrintOutcome printed = printjob::printPage(queue, token, [&](QPainter &painter) {
+        renderer.render(painter, snapshot, RenderOptions{});
+    });
+    QVERIFY2(printed.ok, qPrintable(printed.reason));
+    const QString pdf = pdfraster::waitForPdf(out, token, 60);
+    QVERIFY(!pdf.isEmpty());
+    checkBackgrounds(pdf, sheet, 0, 1, written);
+    QFile::remove(pdf);
+}
+
+void TestPrintPdf::badRequestsFailWithOneLine_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("no such page") << "missing";
+    QTest::newRow("empty page") << "empty";
+    QTest::newRow("unknown type") << "type";
+    QTest::newRow("not a database") << "database";
+    QTest::newRow("unwritable output") << "output";
+    QTest::newRow("no page given") << "arguments";
+}
+
+void TestPrintPdf::badRequestsFailWithOneLine()
+{
+    QFETCH(QString, damage);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("page"));
+    writePageFolder(folder, damage == QLatin1String("type") ? QStringLiteral("NO SUCH TYPE") : QStringLiteral("3x8"),
+                    damage == QLatin1String("empty") ? QList<Written>{} : QList<Written>{{4, 0, false}}, 3);
+    if (damage == QLatin1String("database")) {
+        QFile mdb(folder + QStringLiteral("/etiquet.mdb"));
+        QVERIFY(mdb.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        mdb.write("not a database at all");
+    }
+    QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    if (damage == QLatin1String("output"))
+        pdf = dir.filePath(QStringLiteral("no folder/out.pdf"));
+    QStringList arguments{QStringLiteral("--print-pdf"), pdf};
+    if (damage != QLatin1String("arguments"))
+        arguments << (damage == QLatin1String("missing") ? dir.filePath(QStringLiteral("nothing")) : folder);
+    const Run run = kalvenor(arguments);
+    QVERIFY(run.status > 0);
+    QCOMPARE(run.errorLines.size(), 1);
+    QVERIFY(!QFile::exists(pdf));
+}
+
+QTEST_MAIN(TestPrintPdf)
+#include "tst_printpdf.moc"
