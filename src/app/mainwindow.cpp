@@ -10,6 +10,8 @@
 #include "startup.h"
 
 #include "catalogue/cataloguewindow.h"
+#include "catalogue/dimensiontext.h"
+#include "catalogue/sheetchecks.h"
 #include "editor/editorpanel.h"
 #include "editor/picture/picturepanel.h"
 #include "editor/sheetpanel.h"
@@ -334,6 +336,15 @@ void MainWindow::L_etiq_Click(const QString &name)
         L_etiq->hide();
         return;
     }
+    const auto type = etiqtable::find(m_working, name);
+    if (!type)
+        return;
+    // Refused before the question, so the page is not cleared for nothing.
+    if (const auto refusal = sheetchecks::checkStored(*type, dimensiontext::decimalSymbol())) {
+        L_etiq->hide();
+        m_dialogs.inform(refusal->title, refusal->text, Dialogs::Icon::Exclamation);
+        return;
+    }
     const bool change = m_dialogs.message(QStringLiteral("CHANGEMENT D'ETIQUETTE"),
                                           QStringLiteral("Changement de dimensions d'étiquette\n"
                                                          "La page actuelle va etre supprimée\nContinuer ?"),
@@ -341,9 +352,6 @@ void MainWindow::L_etiq_Click(const QString &name)
         == Dialogs::Answer::Yes;
     L_etiq->hide();
     if (!change)
-        return;
-    const auto type = etiqtable::find(m_working, name);
-    if (!type)
         return;
     m_state.initbd(*type);
     sheetPanel->effacpage();

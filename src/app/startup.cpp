@@ -1,5 +1,8 @@
 #include "startup.h"
 
+#include "catalogue/dimensiontext.h"
+#include "catalogue/sheetchecks.h"
+
 #include "platform/dialogs.h"
 #include "storage/appstate.h"
 #include "storage/database.h"
@@ -95,8 +98,29 @@ void Startup::loadSheetType(const QString &name)
         // No settings, or settings naming a type that is gone: the first type.
         type = etiqtable::first(m_working);
     }
-    if (type)
-        m_state.initbd(*type);
+    if (!type)
+        return;
+    // A type this program cannot lay out (written by hand, or by another
+    // program) gives way to the first one it can.
+    const QChar decimal = dimensiontext::decimalSymbol();
+    if (const auto refusal = sheetchecks::checkStored(*type, decimal)) {
+        const QString refused = type->nom;
+        type.reset();
+        for (const SheetType &candidate : etiqtable::all(m_working)) {
+            if (!sheetchecks::checkStored(candidate, decimal)) {
+                type = candidate;
+                break;
+            }
+        }
+        QString text = QStringLiteral("Le type d'étiquette « %1 » ne peut pas être utilisé:\n%2")
+                           .arg(refused, refusal->text);
+        if (type)
+            text += QStringLiteral("\nLe type « %1 » le remplace.").arg(type->nom);
+        m_dialogs.inform(refusal->title, text, Dialogs::Icon::Exclamation);
+        if (!type)
+            return;
+    }
+    m_state.initbd(*type);
 }
 
 void Startup::finishStorage()

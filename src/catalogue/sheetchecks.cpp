@@ -46,7 +46,15 @@ double totalHeight(const Entry &e)
     return e.rows * e.height + e.marginTop + e.marginBottom;
 }
 
-std::optional<Refusal> check(const Entry &e, QChar decimal)
+namespace {
+
+Refusal tooSmall()
+{
+    return {QStringLiteral("ETIQUETTE TROP PETITE"), QStringLiteral("Largeur et hauteur d'étiquette min=5 mm")};
+}
+
+// The six rules of the page, in the order the user is told.
+std::optional<Refusal> pageRules(const Entry &e, QChar decimal)
 {
     const double width = totalWidth(e);
     if (!atMost(width, pageWidthMm + tolerancePerLabelMm * e.cols))
@@ -72,6 +80,33 @@ std::optional<Refusal> check(const Entry &e, QChar decimal)
     if (e.rows < 2)
         return Refusal{QStringLiteral("NOMBRE DE RANGEES"),
                        QStringLiteral("Le nombre de rangées doit etre au moins de 2 ")};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Refusal> check(const Entry &e, QChar decimal)
+{
+    if (auto refusal = pageRules(e, decimal))
+        return refusal;
+    if (e.width < minLabelSideMm - slack || e.height < minLabelSideMm - slack)
+        return tooSmall();
+    return std::nullopt;
+}
+
+std::optional<Refusal> checkStored(const SheetType &t, QChar decimal)
+{
+    const Entry e{units::twipsToMm(t.widthetiq), units::twipsToMm(t.heightetiq), units::twipsToMm(t.margegauche),
+                  units::twipsToMm(t.margedroite), units::twipsToMm(t.margehaut), units::twipsToMm(t.margebas),
+                  double(t.cols), double(t.rows)};
+    if (auto refusal = outOfRange(e))
+        return refusal;
+    if (auto refusal = pageRules(e, decimal))
+        return refusal;
+    // In stored twips: a side typed as 5 mm was truncated to 283 twips.
+    const int minSide = units::mmToTwips(minLabelSideMm);
+    if (t.widthetiq < minSide || t.heightetiq < minSide)
+        return tooSmall();
     return std::nullopt;
 }
 

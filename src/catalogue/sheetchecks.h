@@ -15,6 +15,9 @@ inline constexpr double pageWidthMm = 210.0;
 inline constexpr double pageHeightMm = 297.0;
 inline constexpr double maxLabelWidthMm = 210.0;
 inline constexpr double maxLabelHeightMm = 148.5;
+// Narrower or lower, a label could not hold a line of text, and the sheet
+// would need more cells than anyone can use.
+inline constexpr double minLabelSideMm = 5.0;
 // Labels and margins may overrun the page by this much per column (row).
 inline constexpr double tolerancePerLabelMm = 0.05;
 // The columns of ETIQ are 16-bit.
@@ -49,6 +52,10 @@ std::optional<Refusal> check(const Entry &entry, QChar decimal);
 // Values only a paste can bring (a sign, a huge number) that the six rules
 // let through: negative, or too large for the 16-bit columns of ETIQ.
 std::optional<Refusal> outOfRange(const Entry &entry);
+
+// A type read from storage, which a stranger may have written: the rule it
+// breaks, if any (all rules, ranges included).
+std::optional<Refusal> checkStored(const SheetType &type, QChar decimal);
 
 // The stored row: lengths truncated to twips. Call it on an entry that passed
 // check() and outOfRange().

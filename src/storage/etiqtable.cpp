@@ -52,13 +52,26 @@ std::optional<SheetType> first(Database &db)
     return single(db.run(QStringLiteral("SELECT %1 FROM ETIQ ORDER BY rowid LIMIT 1").arg(columns)));
 }
 
-QList<SheetType> allByName(Database &db)
+namespace {
+
+QList<SheetType> many(QSqlQuery query)
 {
     QList<SheetType> types;
-    QSqlQuery query = db.run(QStringLiteral("SELECT %1 FROM ETIQ ORDER BY nom COLLATE FRENCH").arg(columns));
     while (query.next())
         types.append(fromRow(query));
     return types;
+}
+
+} // namespace
+
+QList<SheetType> allByName(Database &db)
+{
+    return many(db.run(QStringLiteral("SELECT %1 FROM ETIQ ORDER BY nom COLLATE FRENCH").arg(columns)));
+}
+
+QList<SheetType> all(Database &db)
+{
+    return many(db.run(QStringLiteral("SELECT %1 FROM ETIQ ORDER BY rowid").arg(columns)));
 }
 
 bool insert(Database &db, const SheetType &type)

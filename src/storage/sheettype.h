@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <climits>
+
 // One label-sheet type: a row of ETIQ. Lengths in twips.
 struct SheetType {
     QString nom;
@@ -14,6 +16,11 @@ struct SheetType {
     int margegauche = 0;
     int margedroite = 0;
 
-    int labelCount() const { return cols * rows; }
+    // Computed wide: a stored row may hold anything until it is checked.
+    int labelCount() const
+    {
+        const long long count = (long long)cols * rows;
+        return count < 0 ? 0 : count > INT_MAX ? INT_MAX : int(count);
+    }
     bool operator==(const SheetType &) const = default;
 };

@@ -69,6 +69,7 @@ private slots:
     void otherButtonsAndShiftDoNothing();
     void changeSheetType();
     void sheetTypeListAsksOnceWhateverItWasOpened();
+    void unusableTypeRefusedWhenChosen();
 };
 
 void TestLabelClicks::writeOneLabel()
@@ -367,6 +368,23 @@ void TestLabelClicks::sheetTypeListAsksOnceWhateverItWasOpened()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
     QCOMPARE(s.dialogs.shown.size(), 1);
     QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("CHANGEMENT D'ETIQUETTE"));
+    QCOMPARE(s.window->state().sheetTypeName, QStringLiteral("3x8"));
+    QCOMPARE(s.rows(), 1);
+}
+
+// A stored type the program cannot lay out is listed, but choosing it says
+// why and keeps the page, without the question that would clear it.
+void TestLabelClicks::unusableTypeRefusedWhenChosen()
+{
+    Sheet s;
+    s.type(QStringLiteral("Bocal"));
+    s.click(0);
+    etiqtable::insert(s.window->workingDatabase(), SheetType{QStringLiteral("Absurde"), 32767, 32767, 0, 0, 0, 0, 0, 0});
+    s.window->L_fonction_Click(FunctionList::selection);
+    QVERIFY(!s.window->L_etiq->findItems(QStringLiteral("Absurde"), Qt::MatchExactly).isEmpty());
+    s.window->L_etiq_Click(QStringLiteral("Absurde"));
+    QCOMPARE(s.dialogs.shown.size(), 1);
+    QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("ETIQUETTE TROP PETITE"));
     QCOMPARE(s.window->state().sheetTypeName, QStringLiteral("3x8"));
     QCOMPARE(s.rows(), 1);
 }

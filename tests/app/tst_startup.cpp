@@ -39,6 +39,7 @@ private slots:
     void quitWritesSettingsReadAtNextStart();
     void closingOtherwiseKeepsSettingsAndClearsPage();
     void missingShippedDatabaseIsReported();
+    void unusableCurrentTypeGivesWayToTheFirstGoodOne();
     void configxpAsksThenOpens_data();
     void configxpAsksThenOpens();
 };
@@ -209,6 +210,34 @@ void TestStartup::closingOtherwiseKeepsSettingsAndClearsPage()
     window.close();
     QCOMPARE(readAll(program.file("etiq.ini")), before);
     QCOMPARE(pagetable::count(window.workingDatabase()), 0);
+}
+
+// A personal type of absurd numbers named by etiq.ini: the program starts on
+// the first type it can lay out and says which type it refused.
+void TestStartup::unusableCurrentTypeGivesWayToTheFirstGoodOne()
+{
+    ProgramFolder program;
+    {
+        AppState state;
+        state.programDir = program.path();
+        Database working;
+        ScriptedDialogs dialogs;
+        QVERIFY(Startup(state, working, dialogs).initialisation(PrinterFacts(), "{\\rtf1 }").storageReady);
+        QVERIFY(working.execute(QStringLiteral("INSERT INTO ETIQ (nom, cols, rows, widthetiq, heightetiq, margehaut, "
+                                               "margebas, margegauche, margedroite) VALUES ('Absurde', 32767, 32767, "
+                                               "0, 0, -5, 0, 0, 0)")));
+    }
+    QVERIFY(settingsfile::write(program.file("etiq.ini"), Settings{QStringLiteral("Absurde"), 0, 0}));
+
+    ScriptedDialogs dialogs;
+    FakeEnvironment machine;
+    ScriptedChoosers choosers;
+    MainWindow window(machine, dialogs, choosers);
+    QVERIFY(window.Form_Load(program.path()));
+    QCOMPARE(window.state().sheetTypeName, QStringLiteral("3x8"));
+    QCOMPARE(window.state().labelCount, 24);
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.shown[0].text.contains(QStringLiteral("« Absurde »")));
 }
 
 void TestStartup::missingShippedDatabaseIsReported()

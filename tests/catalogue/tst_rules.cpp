@@ -43,6 +43,8 @@ private slots:
     void shownValues();
     void checks_data();
     void checks();
+    void storedTypes_data();
+    void storedTypes();
     void totalsInMessages();
     void truncatedToTwips();
     void pageWithoutPrinter();
@@ -103,9 +105,34 @@ void TestRules::checks_data()
     QTest::newRow("no columns") << entry(0, 70, 8, 37) << "NOMBRE DE COLONNES";
     QTest::newRow("one row") << entry(3, 70, 1, 37) << "NOMBRE DE RANGEES";
     QTest::newRow("negative margin") << entry(3, 60, 8, 30, -1) << "VALEUR NEGATIVE";
-    QTest::newRow("columns past 16 bits") << entry(40000, 0, 8, 30) << "VALEUR TROP GRANDE";
-    QTest::newRow("margin past 16 bits") << entry(20000, 0, 8, 30, 600) << "VALEUR TROP GRANDE";
-    QTest::newRow("577 mm still fits") << entry(20000, 0, 8, 30, 577) << "";
+    QTest::newRow("4.99 mm wide") << entry(3, 4.99, 8, 30) << "ETIQUETTE TROP PETITE";
+    QTest::newRow("4.99 mm high") << entry(3, 30, 8, 4.99) << "ETIQUETTE TROP PETITE";
+    QTest::newRow("5 mm square") << entry(3, 5, 8, 5) << "";
+    QTest::newRow("zero size, many columns") << entry(40000, 0, 8, 30) << "ETIQUETTE TROP PETITE";
+    QTest::newRow("too small after the row count") << entry(3, 4, 1, 30) << "NOMBRE DE RANGEES";
+}
+
+// A stored row, as a stranger may have written it, goes through every rule.
+void TestRules::storedTypes_data()
+{
+    QTest::addColumn<SheetType>("type");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("shipped 1x2") << sheet(1, 2, 11907, 8419) << "";
+    QTest::newRow("5 mm truncated to twips") << sheet(3, 8, 283, 283) << "";
+    QTest::newRow("zero size") << sheet(3, 8, 0, 0) << "ETIQUETTE TROP PETITE";
+    QTest::newRow("32767 x 32767 labels") << sheet(32767, 32767, 0, 0) << "ETIQUETTE TROP PETITE";
+    QTest::newRow("negative columns") << sheet(-3, 8, 1000, 1000) << "VALEUR NEGATIVE";
+    QTest::newRow("negative margin") << sheet(3, 8, 1000, 1000, -5) << "VALEUR NEGATIVE";
+    QTest::newRow("columns past 16 bits") << sheet(70000, 8, 300, 1000) << "VALEUR TROP GRANDE";
+    QTest::newRow("no columns") << sheet(0, 8, 1000, 1000) << "NOMBRE DE COLONNES";
+    QTest::newRow("wider than the page") << sheet(3, 8, 4000, 2000) << "ERREUR LARGEUR";
+}
+
+void TestRules::storedTypes()
+{
+    QFETCH(SheetType, type);
+    const auto refusal = sheetchecks::checkStored(type, u'.');
+    QTEST(refusal ? refusal->title : QString(), "title");
 }
 
 void TestRules::checks()
