@@ -406,7 +406,13 @@ void MainWindow::B_finapp_Click()
         settings.sheetTypeName = m_state.sheetTypeName;
         settings.deltaH = m_state.DeltaH;
         settings.deltaV = m_state.DeltaV;
-        settingsfile::write(m_state.programDir + QStringLiteral("/etiq.ini"), settings);
+        QString error;
+        if (!settingsfile::write(m_state.programDir + QStringLiteral("/etiq.ini"), settings, &error))
+            m_dialogs.inform(QStringLiteral("SAUVEGARDE IMPOSSIBLE"),
+                             QStringLiteral("Le type d'étiquette et les corrections de marges n'ont pas pu être "
+                                            "enregistrés dans etiq.ini:\n")
+                                 + error,
+                             Dialogs::Icon::Exclamation);
         QFile::remove(m_state.programDir + QStringLiteral("/sauvder.jpg"));
     }
     close();

@@ -12,12 +12,28 @@
 #include "storage/settingsfile.h"
 
 #include <QDir>
+#include <QSqlQuery>
+#include <QTemporaryFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
 
 const QString storageTitle = QStringLiteral("BASE DE DONNEES");
+
+// The working database and its folder take writes: a write that changes
+// nothing, in the database and beside it.
+bool writable(Database &working)
+{
+    QSqlQuery version = working.run(QStringLiteral("PRAGMA user_version"));
+    if (!version.next())
+        return false;
+    const int value = version.value(0).toInt();
+    if (!working.execute(QStringLiteral("PRAGMA user_version = %1").arg(value)))
+        return false;
+    QTemporaryFile probe(QFileInfo(working.path()).absolutePath() + QStringLiteral("/ecriture-XXXXXX"));
+    return probe.open() && probe.write("x", 1) == 1 && probe.flush();
+}
 
 } // namespace
 
@@ -73,14 +89,34 @@ bool Startup::openStorage()
     }
     store.creatperso();
     QString setAside;
-    if (!store.openWorking(m_working, &setAside)) {
+    const PersonalStore::Opening opening = store.openWorking(m_working, &setAside);
+    if (opening == PersonalStore::Opening::InUse) {
+        m_dialogs.inform(storageTitle,
+                         QStringLiteral("La base de données personnelle est utilisée par un autre programme:\n")
+                             + QDir::toNativeSeparators(store.workingDatabase())
+                             + QStringLiteral("\nFermer cet autre programme, puis relancer KALVENOR."),
+                         Dialogs::Icon::Critical);
+        return false;
+    }
+    if (opening == PersonalStore::Opening::Failed) {
         m_dialogs.inform(storageTitle,
                          QStringLiteral("Impossible d'ouvrir la base de données personnelle:\n")
                              + QDir::toNativeSeparators(store.workingDatabase()),
                          Dialogs::Icon::Critical);
         return false;
     }
-    if (!setAside.isEmpty()) {
+    if (!writable(m_working)) {
+        // Nothing the user writes could be kept: better say so now.
+        m_dialogs.inform(storageTitle,
+                         QStringLiteral("Le dossier personnel ne peut pas être modifié (lecture seule ou disque "
+                                        "plein):\n")
+                             + QDir::toNativeSeparators(store.personalDir())
+                             + QStringLiteral("\nRien de ce qui serait écrit ne pourrait être gardé."),
+                         Dialogs::Icon::Critical);
+        m_working.close();
+        return false;
+    }
+    if (opening == PersonalStore::Opening::SetAside) {
         m_dialogs.inform(storageTitle,
                          QStringLiteral("La base de données personnelle était illisible.\n"
                                         "Elle a été mise de côté sous le nom:\n")

@@ -41,10 +41,23 @@ Database &Database::operator=(Database &&other) noexcept
     return *this;
 }
 
+namespace {
+
+// SQLITE_BUSY and SQLITE_LOCKED, with their extended codes.
+bool isBusy(const QSqlError &error)
+{
+    bool number = false;
+    const int code = error.nativeErrorCode().toInt(&number);
+    return number && ((code & 0xFF) == 5 || (code & 0xFF) == 6);
+}
+
+} // namespace
+
 bool Database::open(const QString &path, bool readOnly)
 {
     close();
     m_lastError.clear();
+    m_busy = false;
     if (!QFileInfo(path).isFile()) {
         m_lastError = QStringLiteral("no such file");
         return false;
@@ -53,16 +66,19 @@ bool Database::open(const QString &path, bool readOnly)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        if (readOnly)
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        // Another program's lock is waited for a little, then reported.
+        db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000")
+                                      : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
         bool ok = db.open();
         if (ok) {
             // SQLite opens anything lazily; reading the schema proves the file
             // is a database.
             QSqlQuery probe(db);
             ok = probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && probe.next();
-            if (!ok)
+            if (!ok) {
                 m_lastError = probe.lastError().text();
+                m_busy = isBusy(probe.lastError());
+            }
         } else {
             m_lastError = db.lastError().text();
         }
@@ -102,14 +118,18 @@ QSqlQuery Database::run(const QString &sql, const QVariantList &values)
 {
     QSqlQuery query(connection());
     query.setForwardOnly(true);
+    m_busy = false;
     if (!query.prepare(sql)) {
         m_lastError = query.lastError().text();
+        m_busy = isBusy(query.lastError());
         return query;
     }
     for (const QVariant &value : values)
         query.addBindValue(value);
-    if (!query.exec())
+    if (!query.exec()) {
         m_lastError = query.lastError().text();
+        m_busy = isBusy(query.lastError());
+    }
     return query;
 }
 

@@ -23,6 +23,9 @@ public:
     bool isOpen() const { return !m_connection.isEmpty(); }
     QString path() const { return m_path; }
     QString lastError() const { return m_lastError; }
+    // The last open or statement failed because another connection holds the
+    // file locked: the file is fine, only in use.
+    bool busy() const { return m_busy; }
 
     // Runs one statement with its values bound in order ('?' placeholders).
     // The returned query is positioned before the first row.
@@ -39,4 +42,5 @@ private:
     QString m_connection;
     QString m_path;
     QString m_lastError;
+    bool m_busy = false;
 };

@@ -8,8 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QSqlQuery>
+#include <QStringList>
 
 namespace {
 
@@ -133,17 +135,64 @@ void PersonalStore::createPageFolder()
     QDir().mkdir(pageDir());
 }
 
-bool PersonalStore::openWorking(Database &db, QString *setAsideAs)
+QString PersonalStore::schemaProblem(Database &db)
 {
-    if (db.open(workingDatabase()))
-        return true;
+    struct Table {
+        const char *name;
+        QStringList columns;
+    };
+    // Later versions added the picture columns and PAGE.numetiq; the
+    // migrations at start-up add them when missing.
+    const Table tables[] = {
+        {"ETIQ", {QStringLiteral("nom"), QStringLiteral("cols"), QStringLiteral("rows"), QStringLiteral("widthetiq"),
+                  QStringLiteral("heightetiq"), QStringLiteral("margehaut"), QStringLiteral("margebas"),
+                  QStringLiteral("margegauche"), QStringLiteral("margedroite")}},
+        {"MODELE", {QStringLiteral("modele"), QStringLiteral("type"), QStringLiteral("backcolor")}},
+        {"PAGE", {QStringLiteral("posx"), QStringLiteral("posy"), QStringLiteral("backcolor")}},
+    };
+    for (const Table &table : tables) {
+        QSqlQuery info = db.run(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"),
+                                {QString::fromLatin1(table.name)});
+        QHash<QString, QString> declared;
+        while (info.next())
+            declared.insert(info.value(0).toString().toLower(), info.value(1).toString().toUpper());
+        if (declared.isEmpty())
+            return QStringLiteral("table %1 missing").arg(QString::fromLatin1(table.name));
+        for (const QString &column : table.columns) {
+            const auto type = declared.constFind(column);
+            if (type == declared.constEnd())
+                return QStringLiteral("column %1.%2 missing").arg(QString::fromLatin1(table.name), column);
+            if (type->contains(QLatin1String("BLOB")))
+                return QStringLiteral("column %1.%2 holds bytes").arg(QString::fromLatin1(table.name), column);
+        }
+    }
+    return {};
+}
+
+PersonalStore::Opening PersonalStore::openWorking(Database &db, QString *setAsideAs)
+{
     if (!QFileInfo(workingDatabase()).isFile())
-        return false;
+        return Opening::Failed;
+    if (db.open(workingDatabase())) {
+        QSqlQuery check = db.run(QStringLiteral("PRAGMA quick_check"));
+        const bool checked = check.next() && check.value(0).toString() == QLatin1String("ok");
+        if (!checked && db.busy()) {
+            db.close();
+            return Opening::InUse;
+        }
+        if (checked && schemaProblem(db).isEmpty())
+            return Opening::Opened;
+        db.close();
+    } else if (db.busy()) {
+        return Opening::InUse;
+    }
     const QString aside = workingDatabase() + QStringLiteral(".illisible-")
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
     if (!QFile::rename(workingDatabase(), aside))
-        return false;
+        return Opening::Failed;
     if (setAsideAs)
         *setAsideAs = aside;
-    return copyShipped() && ajoutetiq(QStringLiteral("AVERY65")) && db.open(workingDatabase());
+    if (copyShipped() && ajoutetiq(QStringLiteral("AVERY65")) && db.open(workingDatabase()))
+        return Opening::SetAside;
+    return Opening::Failed;
 }

@@ -34,10 +34,22 @@ public:
     static int bdimage(Database &working);   // statements applied
     void createPageFolder();
 
-    // Opens the working database. A file that is not a database is set aside
-    // under a new name (returned in `setAsideAs`) and replaced by a fresh copy,
-    // so the user's file is never lost.
-    bool openWorking(Database &db, QString *setAsideAs = nullptr);
+    enum class Opening {
+        Opened,
+        SetAside,   // replaced by a fresh copy; the old file kept aside
+        InUse,      // locked by another program: left as it is
+        Failed,
+    };
+    // Opens the working database. A file that is not a database, fails
+    // SQLite's quick check or lacks the program's tables is set aside under a
+    // new name (returned in `setAsideAs`) and replaced by a fresh copy, so the
+    // user's file is never lost. A file another program holds locked is not
+    // touched.
+    Opening openWorking(Database &db, QString *setAsideAs = nullptr);
+
+    // The tables and columns the program reads, as the oldest databases it
+    // migrates already have them; the problem found, or an empty string.
+    static QString schemaProblem(Database &db);
 
 private:
     bool copyShipped();

@@ -73,8 +73,13 @@ QByteArray format(const Settings &settings)
     return out;
 }
 
-bool write(const QString &path, const Settings &settings, QString *error)
+bool write(const QString &path, const Settings &given, QString *error)
 {
+    // Without a current type (a store that held none), the type saved last
+    // time is kept rather than lost.
+    Settings settings = given;
+    if (settings.sheetTypeName.isEmpty())
+        settings.sheetTypeName = read(path).settings.sheetTypeName;
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok)

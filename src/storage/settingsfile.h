@@ -27,6 +27,7 @@ inline constexpr double maxCorrection = 16839.0;
 SettingsRead read(const QString &path);
 QByteArray format(const Settings &settings);
 // Replaces the file in one piece; an interrupted write leaves the old file.
+// An empty type name keeps the one the file holds.
 bool write(const QString &path, const Settings &settings, QString *error = nullptr);
 
 } // namespace settingsfile

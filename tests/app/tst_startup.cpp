@@ -11,10 +11,13 @@
 #include "storage/pagetable.h"
 #include "storage/settingsfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
+
+#include <unistd.h>
 
 using Icon = Dialogs::Icon;
 
@@ -40,6 +43,8 @@ private slots:
     void closingOtherwiseKeepsSettingsAndClearsPage();
     void missingShippedDatabaseIsReported();
     void unusableCurrentTypeGivesWayToTheFirstGoodOne();
+    void unwritableSettingsReportedAtQuit();
+    void readOnlyPersonalFolderRefusesToStart();
     void configxpAsksThenOpens_data();
     void configxpAsksThenOpens();
 };
@@ -238,6 +243,47 @@ void TestStartup::unusableCurrentTypeGivesWayToTheFirstGoodOne()
     QCOMPARE(window.state().labelCount, 24);
     QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(dialogs.shown[0].text.contains(QStringLiteral("« Absurde »")));
+}
+
+void TestStartup::unwritableSettingsReportedAtQuit()
+{
+    ProgramFolder program;
+    QVERIFY(QDir().mkdir(program.file("etiq.ini")));   // a folder where the file should be
+    ScriptedDialogs dialogs;
+    FakeEnvironment machine;
+    ScriptedChoosers choosers;
+    MainWindow window(machine, dialogs, choosers);
+    QVERIFY(window.Form_Load(program.path()));
+    dialogs.shown.clear();
+    window.B_finapp->click();
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.shown[0].title, QStringLiteral("SAUVEGARDE IMPOSSIBLE"));
+}
+
+void TestStartup::readOnlyPersonalFolderRefusesToStart()
+{
+    if (geteuid() == 0)
+        QSKIP("permissions do not hold for root");
+    ProgramFolder program;
+    {
+        AppState state;
+        state.programDir = program.path();
+        Database working;
+        ScriptedDialogs dialogs;
+        QVERIFY(Startup(state, working, dialogs).initialisation(PrinterFacts(), "{\\rtf1 }").storageReady);
+    }
+    const QString personal = program.file("etiqperso");
+    QFile::setPermissions(personal + QStringLiteral("/etiquet.mdb"), QFile::ReadOwner);
+    QFile::setPermissions(personal, QFile::ReadOwner | QFile::ExeOwner);
+    AppState state;
+    state.programDir = program.path();
+    Database working;
+    ScriptedDialogs dialogs;
+    const bool ready = Startup(state, working, dialogs).initialisation(PrinterFacts(), "{\\rtf1 }").storageReady;
+    QFile::setPermissions(personal, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!ready);
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.shown[0].text.contains(QDir::toNativeSeparators(personal)));
 }
 
 void TestStartup::missingShippedDatabaseIsReported()

@@ -29,7 +29,20 @@ private slots:
     void reads();
     void missingFile();
     void writeReplacesWholeFile();
+    void emptyTypeNameKeepsTheSavedOne();
 };
+
+// Quitting on a store that held no type must not lose the type saved before.
+void TestSettingsFile::emptyTypeNameKeepsTheSavedOne()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("etiq.ini"));
+    QVERIFY(settingsfile::write(path, {QStringLiteral("6x16"), 1, 2}));
+    QVERIFY(settingsfile::write(path, {QString(), 57, -29}));
+    const SettingsRead read = settingsfile::read(path);
+    QCOMPARE(read.settings.sheetTypeName, QStringLiteral("6x16"));
+    QCOMPARE(read.settings.deltaH, 57.0);
+}
 
 void TestSettingsFile::writesSevenCrLfLines()
 {

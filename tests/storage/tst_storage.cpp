@@ -66,6 +66,9 @@ private slots:
     void listsSortAsFrenchReadersExpect();
     void unreadableWorkingDatabaseIsSetAside();
     void notADatabaseIsRefused();
+    void workingDatabaseWithoutTheTablesIsSetAside_data();
+    void workingDatabaseWithoutTheTablesIsSetAside();
+    void lockedWorkingDatabaseIsLeftAlone();
     void plainNames_data();
     void plainNames();
 };
@@ -266,13 +269,76 @@ void TestStorage::unreadableWorkingDatabaseIsSetAside()
     QVERIFY(!store.creatperso()); // the type cannot be checked in garbage
     Database working;
     QString aside;
-    QVERIFY(store.openWorking(working, &aside));
+    QCOMPARE(store.openWorking(working, &aside), PersonalStore::Opening::SetAside);
     QVERIFY(!aside.isEmpty());
     QFile kept(aside);
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), garbage);
     QVERIFY(etiqtable::find(working, QStringLiteral("AVERY65")));
     QCOMPARE(pagetable::count(working), 0);
+}
+
+void TestStorage::workingDatabaseWithoutTheTablesIsSetAside_data()
+{
+    QTest::addColumn<QStringList>("statements");   // run on a fresh SQLite file
+    QTest::newRow("empty file") << QStringList();
+    QTest::newRow("other tables") << QStringList{QStringLiteral("CREATE TABLE clients (nom TEXT)")};
+    const QString modele = QStringLiteral("CREATE TABLE MODELE (modele TEXT, type TEXT, backcolor INTEGER)");
+    const QString page = QStringLiteral("CREATE TABLE PAGE (numetiq INTEGER, posx INTEGER, posy INTEGER, backcolor INTEGER)");
+    QTest::newRow("ETIQ without its margins")
+        << QStringList{QStringLiteral("CREATE TABLE ETIQ (nom TEXT, cols INTEGER, rows INTEGER, widthetiq INTEGER, "
+                                      "heightetiq INTEGER)"),
+                       modele, page};
+    QTest::newRow("ETIQ with bytes for numbers")
+        << QStringList{QStringLiteral("CREATE TABLE ETIQ (nom TEXT, cols BLOB, rows INTEGER, widthetiq INTEGER, "
+                                      "heightetiq INTEGER, margehaut INTEGER, margebas INTEGER, margegauche INTEGER, "
+                                      "margedroite INTEGER)"),
+                       modele, page};
+}
+
+// The user's file is kept aside, byte for byte, and a working copy that the
+// program can use takes its place.
+void TestStorage::workingDatabaseWithoutTheTablesIsSetAside()
+{
+    QFETCH(QStringList, statements);
+    ProgramFolder program;
+    PersonalStore store(program.path());
+    QVERIFY(QDir().mkdir(store.personalDir()));
+    QFile(store.workingDatabase()).open(QIODevice::WriteOnly);
+    {
+        Database db;
+        QVERIFY(db.open(store.workingDatabase()));
+        for (const QString &sql : statements)
+            QVERIFY(db.execute(sql));
+    }
+    const QByteArray before = [&] { QFile f(store.workingDatabase()); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    Database working;
+    QString aside;
+    QCOMPARE(store.openWorking(working, &aside), PersonalStore::Opening::SetAside);
+    QFile kept(aside);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), before);
+    QVERIFY(PersonalStore::schemaProblem(working).isEmpty());
+    QVERIFY(etiqtable::find(working, QStringLiteral("AVERY65")));
+}
+
+void TestStorage::lockedWorkingDatabaseIsLeftAlone()
+{
+    ProgramFolder program;
+    PersonalStore store(program.path());
+    QVERIFY(store.creatperso());
+    Database other;   // another program, in the middle of a write
+    QVERIFY(other.open(store.workingDatabase()));
+    QVERIFY(other.execute(QStringLiteral("BEGIN EXCLUSIVE")));
+    QVERIFY(other.execute(QStringLiteral("DELETE FROM PAGE")));
+
+    Database working;
+    QString aside;
+    QCOMPARE(store.openWorking(working, &aside), PersonalStore::Opening::InUse);
+    QVERIFY(aside.isEmpty());
+    QCOMPARE(QDir(store.personalDir()).entryList({QStringLiteral("*.illisible-*")}, QDir::Files), QStringList());
+    QVERIFY(other.execute(QStringLiteral("ROLLBACK")));
+    QCOMPARE(store.openWorking(working, &aside), PersonalStore::Opening::Opened);
 }
 
 void TestStorage::notADatabaseIsRefused()
