@@ -13,6 +13,9 @@ inline constexpr qint64 maxFileBytes = qint64(256) << 20;
 // already far beyond what a label printed at 180 pixels per inch needs.
 inline constexpr qint64 maxPixels = qint64(64) << 20;
 inline constexpr int maxDecodedMegabytes = 256;
+// A photo is decoded no larger than the largest label can use: 210 mm at
+// 180 pixels per inch, on both sides, so it can still be stretched.
+inline constexpr int usefulPictureSide = 1489;
 
 // A metafile reports a pixel size derived from its frame; it is brought
 // within this many pixels on its longer side so rasterising stays cheap.

@@ -35,6 +35,21 @@ void jumpToLargestImage(QImageReader &reader)
     reader.jumpToImage(best);
 }
 
+// JPEG decodes directly at 1/2, 1/4 or 1/8 of its size: the smallest of
+// these that keeps both sides at least usefulPictureSide (or the whole
+// picture, when it is smaller).
+QSize usefulJpegSize(QSize declared)
+{
+    int divisor = 1;
+    for (int d : {8, 4, 2}) {
+        if (declared.width() / d >= usefulPictureSide && declared.height() / d >= usefulPictureSide) {
+            divisor = d;
+            break;
+        }
+    }
+    return QSize((declared.width() + divisor - 1) / divisor, (declared.height() + divisor - 1) / divisor);
+}
+
 } // namespace
 
 RasterDecode decodeRaster(const QByteArray &bytes, const QByteArray &format)
@@ -54,6 +69,14 @@ RasterDecode decodeRaster(const QByteArray &bytes, const QByteArray &format)
     if (declared.width() > 0 && declared.height() > 0
         && !pixelCountAllowed(declared.width(), declared.height()))
         return {QImage(), tooLarge(declared)};
+
+    // The orientation tag turns the picture after decoding; both sides are
+    // kept large enough, so the turn does not matter for the size.
+    if (format == "jpeg" && declared.isValid()) {
+        const QSize useful = usefulJpegSize(declared);
+        if (useful != declared)
+            reader.setScaledSize(useful);
+    }
 
     QImage image;
     if (!reader.read(&image) || image.isNull())

@@ -90,6 +90,28 @@ private slots:
         QVERIFY(colourDistance(image.pixel(size.width() / 2, size.height() / 2), colour.rgb()) <= tolerance);
     }
 
+    // A photo larger than any label can use is decoded at a fraction of its
+    // size, never below 1489 pixels (210 mm at 180 dpi) on either side.
+    void decodesPhotosNoLargerThanUseful_data()
+    {
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<QSize>("decoded");
+        QTest::newRow("12 megapixels, at a half") << QSize(4000, 3000) << QSize(2000, 1500);
+        QTest::newRow("a quarter") << QSize(6000, 6000) << QSize(1500, 1500);
+        QTest::newRow("a half would be too small") << QSize(2900, 2900) << QSize(2900, 2900);
+        QTest::newRow("a long strip stays whole") << QSize(12000, 1600) << QSize(12000, 1600);
+    }
+
+    void decodesPhotosNoLargerThanUseful()
+    {
+        QFETCH(QSize, stored);
+        QFETCH(QSize, decoded);
+        QVERIFY(writeFile(path("big.jpg"), encoded(solid(stored, QColor(10, 120, 40)), "jpeg", 80)));
+        const PictureLoad load = Picture::load(path("big.jpg"));
+        QVERIFY2(load.ok, qPrintable(load.reason));
+        QCOMPARE(load.picture.pixelSize(), decoded);
+    }
+
     void turnsPhotoUpright()
     {
         // A camera held upright stores the pixels sideways with an orientation
