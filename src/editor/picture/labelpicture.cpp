@@ -45,7 +45,10 @@ void LabelPicture::redimimage()
         m_quality = resampling::quality(pixels.width(), m_geometry.frame().width());
         m_captions.quality = picturecaptions::quality(m_quality);
     }
-    if (plan.size != pixels) {
+    // A metafile has no pixels of its own: the label keeps the bitmap it is
+    // drawn into, and the quality shown is that bitmap's.
+    const bool metafile = m_picture.isMetafile();
+    if (plan.size != pixels || metafile) {
         const Picture resampled = m_picture.resampled(plan.size);
         if (!resampled.isNull())   // else keep the pixels we have
             m_picture = resampled;
@@ -54,6 +57,8 @@ void LabelPicture::redimimage()
     m_ypixel = m_picture.height();
     m_captions.pixel = picturecaptions::pixels(m_picture.pixelSize());
     qualpix();
+    if (metafile)
+        m_captions.quality = picturecaptions::quality(m_quality);
 }
 
 void LabelPicture::qualpix()

@@ -1,5 +1,9 @@
 #include "editor/picture/labelpicture.h"
+#include "editor/picture/picturecaptions.h"
 #include "editor/picture/resampling.h"
+#include "platform/imaging/pictureloader.h"
+
+#include "wmfbuilder.h"
 
 #include <QFile>
 #include <QLocale>
@@ -40,6 +44,7 @@ private slots:
     void qualityColours_data();
     void qualityColours();
     void captionsFollowTheBars();
+    void metafileQualityIsItsBitmaps();
     void savesBitmapAtItsDepth_data();
     void savesBitmapAtItsDepth();
 };
@@ -122,6 +127,23 @@ void TestLabelPicture::captionsFollowTheBars()
     QCOMPARE(label.captions().quality, QStringLiteral("Qualité:126 pixels/pouce"));
     QCOMPARE(label.qualityColours().background, QColor(255, 192, 128));
     QCOMPARE(label.picture().pixelSize(), QSize(100, 50));
+}
+
+// A drawing of 2 x 1 inches, small enough to be kept at its own size: the
+// label holds the bitmap it was drawn into, and the quality is that bitmap's
+// figure over the shown width.
+void TestLabelPicture::metafileQualityIsItsBitmaps()
+{
+    WmfBuilder drawing;
+    drawing.window(0, 0, 2000, 1000).brush(Qt::red).select(0).rectangle(QRect(0, 0, 2000, 1000));
+    const PictureLoad load = imaging::loadPictureBytes(drawing.placeable(QRect(0, 0, 2000, 1000), 1000));
+    QVERIFY2(load.ok, qPrintable(load.reason));
+    QVERIFY(load.picture.isMetafile());
+    const LabelPicture label = opened(load.picture);
+    QVERIFY(!label.picture().isMetafile());
+    QCOMPARE(label.picture().pixelSize(), QSize(192, 96));
+    QCOMPARE(label.captions().quality,
+             picturecaptions::quality(resampling::quality(192, label.geometry().frame().width())));
 }
 
 void TestLabelPicture::savesBitmapAtItsDepth_data()
