@@ -80,11 +80,13 @@ bool writePage(const QString &folder, const QString &shipped, const QString &typ
     const int width = type->widthetiq - 120, height = type->heightetiq / 2 - 60;
     const QImage stored = photo().scaled(width * 180 / 1440, height * 180 / 1440, Qt::IgnoreAspectRatio,
                                          Qt::SmoothTransformation);
-    page.transaction();
+    if (!page.transaction())
+        return false;
     for (int n = 0; n < type->labelCount(); ++n) {
-        page.execute(QStringLiteral("INSERT INTO PAGE VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                     {n, n % type->cols, n / type->cols, 0xE0F0FF, withPhoto, type->heightetiq / 2, 30, height, width,
-                      stored.width(), stored.height()});
+        if (!page.execute(QStringLiteral("INSERT INTO PAGE VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                          {n, n % type->cols, n / type->cols, 0xE0F0FF, withPhoto, type->heightetiq / 2, 30, height,
+                           width, stored.width(), stored.height()}))
+            return false;
         QFile rtf(QStringLiteral("%1/%2.rtf").arg(folder).arg(n));
         if (!rtf.open(QIODevice::WriteOnly))
             return false;

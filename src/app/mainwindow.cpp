@@ -294,7 +294,10 @@ void MainWindow::imprimer()
 
 PrintOutcome MainWindow::impression()
 {
-    const SheetSnapshot sheet = snapshotOf(m_sheet, m_state.sheetType());
+    const auto snapshot = snapshotOf(m_sheet, m_state.sheetType());
+    if (!snapshot)
+        return {false, QStringLiteral("La page ne peut pas être lue: ") + m_working.lastError()};
+    const SheetSnapshot &sheet = *snapshot;
     RenderOptions options;
     options.deltaH = m_state.DeltaH;
     options.deltaV = m_state.DeltaV;

@@ -66,7 +66,15 @@ Startup::Outcome Startup::initialisation(const PrinterFacts &printer, const QByt
     PersonalStore store(m_state.programDir);
     store.creatmodetiq(m_working, emptyText);
     PersonalStore::creatpagetiq(m_working);
-    pagetable::clear(m_working);
+    // The page of the last session is not kept; one that cannot be cleared
+    // would come back as labels the window does not show.
+    if (!pagetable::clear(m_working)) {
+        m_dialogs.inform(storageTitle,
+                         QStringLiteral("La page précédente n'a pas pu être effacée:\n") + m_working.lastError(),
+                         Dialogs::Icon::Critical);
+        outcome.storageReady = false;
+        return outcome;
+    }
 
     const SettingsRead settings = settingsfile::read(m_state.programDir + QStringLiteral("/etiq.ini"));
     outcome.settingsRead = settings.found;
@@ -87,7 +95,9 @@ bool Startup::openStorage()
                          Dialogs::Icon::Critical);
         return false;
     }
-    store.creatperso();
+    // A working copy that cannot be made or completed shows when it is opened.
+    if (!store.creatperso())
+        qWarning("personal folder: the working database could not be prepared");
     QString setAside;
     const PersonalStore::Opening opening = store.openWorking(m_working, &setAside);
     if (opening == PersonalStore::Opening::InUse) {

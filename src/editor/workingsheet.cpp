@@ -195,8 +195,10 @@ void WorkingSheet::limitTo(int count)
 bool WorkingSheet::consistent()
 {
     std::vector<std::optional<PageRow>> rows(m_states.size());
-    const QList<PageRow> stored = pagetable::all(m_db);
-    for (const PageRow &row : stored) {
+    const auto stored = pagetable::all(m_db);
+    if (!stored)
+        return false;
+    for (const PageRow &row : *stored) {
         if (!valid(row.numetiq) || rows[row.numetiq])
             return false; // a row for no label, or two rows for one
         rows[row.numetiq] = row;
@@ -216,7 +218,7 @@ bool WorkingSheet::consistent()
     return mixed == m_mixedCount;
 }
 
-QList<PageRow> WorkingSheet::rows()
+std::optional<QList<PageRow>> WorkingSheet::rows()
 {
     return pagetable::all(m_db);
 }

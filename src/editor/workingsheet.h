@@ -54,7 +54,7 @@ public:
     const Picture *picture(int index) const;
     std::optional<PageRow> row(int index);
     // The PAGE rows in table order, as the printer and the preview walk them.
-    QList<PageRow> rows();
+    [[nodiscard]] std::optional<QList<PageRow>> rows();   // nullopt: PAGE unreadable
 
     // Writes `content` into labels first..last in one transaction, replacing
     // the labels already written there. On failure nothing changes.

@@ -70,7 +70,10 @@ PageFolderLoad loadPageFolder(const QString &folder, Database &catalogue)
         QSqlQuery probe = saved.run(QStringLiteral("SELECT COUNT(*) FROM PAGE"));
         if (!probe.next())
             return failure(QStringLiteral("Le fichier etiquet.mdb de la page n'a pas de table PAGE."));
-        rows = pagetable::all(saved);
+        const auto read = pagetable::all(saved);
+        if (!read)
+            return failure(QStringLiteral("La table PAGE de la page est illisible : %1").arg(saved.lastError()));
+        rows = *read;
     }
     if (rows.isEmpty())
         return failure(QStringLiteral("La page est vide."));

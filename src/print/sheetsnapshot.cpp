@@ -3,11 +3,14 @@
 #include "editor/workingsheet.h"
 #include "library/pagefolder.h"
 
-SheetSnapshot snapshotOf(WorkingSheet &sheet, const SheetType &type)
+std::optional<SheetSnapshot> snapshotOf(WorkingSheet &sheet, const SheetType &type)
 {
+    const auto rows = sheet.rows();
+    if (!rows)
+        return std::nullopt;
     SheetSnapshot snapshot;
     snapshot.type = type;
-    for (const PageRow &row : sheet.rows()) {
+    for (const PageRow &row : *rows) {
         LabelSnapshot label;
         label.row = row;
         label.text = sheet.text(row.numetiq);

@@ -3,6 +3,7 @@
 #include "storage/pagetable.h"
 #include "storage/sheettype.h"
 
+#include <optional>
 #include <vector>
 
 class Picture;
@@ -26,8 +27,9 @@ struct SheetSnapshot {
     std::vector<LabelSnapshot> labels;
 };
 
-// The labels written on the sheet being edited.
-SheetSnapshot snapshotOf(WorkingSheet &sheet, const SheetType &type);
+// The labels written on the sheet being edited; nullopt when its PAGE rows
+// cannot be read.
+std::optional<SheetSnapshot> snapshotOf(WorkingSheet &sheet, const SheetType &type);
 
 // The labels of a saved page read from its folder.
 SheetSnapshot snapshotOf(const LoadedPage &page);

@@ -18,7 +18,7 @@ public:
 
     // Opens an existing database file and checks that it really is one.
     // Never creates the file.
-    bool open(const QString &path, bool readOnly = false);
+    [[nodiscard]] bool open(const QString &path, bool readOnly = false);
     void close();
     bool isOpen() const { return !m_connection.isEmpty(); }
     QString path() const { return m_path; }
@@ -30,10 +30,10 @@ public:
     // Runs one statement with its values bound in order ('?' placeholders).
     // The returned query is positioned before the first row.
     QSqlQuery run(const QString &sql, const QVariantList &values = {});
-    bool execute(const QString &sql, const QVariantList &values = {});
+    [[nodiscard]] bool execute(const QString &sql, const QVariantList &values = {});
 
-    bool transaction();
-    bool commit();
+    [[nodiscard]] bool transaction();
+    [[nodiscard]] bool commit();
     bool rollback();
 
     QSqlDatabase connection() const;

@@ -12,14 +12,14 @@ class Database;
 // exactly, case included.
 namespace etiqtable {
 
-std::optional<SheetType> find(Database &db, const QString &nom);
+[[nodiscard]] std::optional<SheetType> find(Database &db, const QString &nom);
 // The first row in table order: the type a start without settings uses.
-std::optional<SheetType> first(Database &db);
-QList<SheetType> allByName(Database &db);
+[[nodiscard]] std::optional<SheetType> first(Database &db);
+[[nodiscard]] QList<SheetType> allByName(Database &db);
 // In table order.
-QList<SheetType> all(Database &db);
-bool insert(Database &db, const SheetType &type);
-bool update(Database &db, const QString &nom, const SheetType &type);
-bool remove(Database &db, const QString &nom);
+[[nodiscard]] QList<SheetType> all(Database &db);
+[[nodiscard]] bool insert(Database &db, const SheetType &type);
+[[nodiscard]] bool update(Database &db, const QString &nom, const SheetType &type);
+[[nodiscard]] bool remove(Database &db, const QString &nom);
 
 } // namespace etiqtable

@@ -51,10 +51,12 @@ std::optional<PageRow> find(Database &db, int numetiq)
     return std::nullopt;
 }
 
-QList<PageRow> all(Database &db)
+std::optional<QList<PageRow>> all(Database &db)
 {
     QList<PageRow> rows;
     QSqlQuery query = db.run(QStringLiteral("SELECT %1 FROM PAGE ORDER BY posy, posx").arg(columns));
+    if (!query.isActive())
+        return std::nullopt;
     while (query.next())
         rows.append(fromRow(query));
     return rows;

@@ -26,12 +26,13 @@ struct PageRow {
 
 namespace pagetable {
 
-bool insert(Database &db, const PageRow &row);
-std::optional<PageRow> find(Database &db, int numetiq);
-// In reading order, as the preview and the printer walk them.
-QList<PageRow> all(Database &db);
-bool remove(Database &db, int numetiq);
-bool clear(Database &db);
-int count(Database &db);
+[[nodiscard]] bool insert(Database &db, const PageRow &row);
+[[nodiscard]] std::optional<PageRow> find(Database &db, int numetiq);
+// In reading order, as the preview and the printer walk them; nullopt when
+// the table could not be read (an empty page is an empty list).
+[[nodiscard]] std::optional<QList<PageRow>> all(Database &db);
+[[nodiscard]] bool remove(Database &db, int numetiq);
+[[nodiscard]] bool clear(Database &db);
+[[nodiscard]] int count(Database &db);
 
 } // namespace pagetable

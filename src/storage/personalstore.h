@@ -20,12 +20,12 @@ public:
     QString pageDir() const;
 
     // Personal folder and working database.
-    bool creatperso();
+    [[nodiscard]] bool creatperso();
     // Working database and the built-in "AVERY65" when the folder exists.
-    bool copiebd();
+    [[nodiscard]] bool copiebd();
     // Copies the type `nometiq` from the shipped database when the working one
     // lacks it. A name the shipped database does not have changes nothing.
-    bool ajoutetiq(const QString &nometiq);
+    [[nodiscard]] bool ajoutetiq(const QString &nometiq);
     // First start only: the template folder and one text file per template,
     // each holding `emptyText`.
     void creatmodetiq(Database &working, const QByteArray &emptyText);
@@ -45,7 +45,7 @@ public:
     // new name (returned in `setAsideAs`) and replaced by a fresh copy, so the
     // user's file is never lost. A file another program holds locked is not
     // touched.
-    Opening openWorking(Database &db, QString *setAsideAs = nullptr);
+    [[nodiscard]] Opening openWorking(Database &db, QString *setAsideAs = nullptr);
 
     // The tables and columns the program reads, as the oldest databases it
     // migrates already have them; the problem found, or an empty string.

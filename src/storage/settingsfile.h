@@ -28,6 +28,6 @@ SettingsRead read(const QString &path);
 QByteArray format(const Settings &settings);
 // Replaces the file in one piece; an interrupted write leaves the old file.
 // An empty type name keeps the one the file holds.
-bool write(const QString &path, const Settings &settings, QString *error = nullptr);
+[[nodiscard]] bool write(const QString &path, const Settings &settings, QString *error = nullptr);
 
 } // namespace settingsfile

@@ -10,6 +10,7 @@
 #include "storage/etiqtable.h"
 
 #include <QPushButton>
+#include <QTest>
 
 #include <memory>
 
@@ -44,7 +45,8 @@ struct StartedWindow {
     }
     void use(const SheetType &type)
     {
-        etiqtable::insert(window->workingDatabase(), type);
+        QVERIFY(etiqtable::find(window->workingDatabase(), type.nom)
+                || etiqtable::insert(window->workingDatabase(), type));
         use(type.nom);
     }
 };

@@ -188,7 +188,7 @@ void TestLabelClicks::replacementAnsweredNo()
     cursor.insertText(QStringLiteral("maigre"), QTextCharFormat());
     s.click(4);
     QVERIFY(s.window->I_page->hasDiagonal(4));
-    const QList<PageRow> before = pagetable::all(s.window->workingDatabase());
+    const QList<PageRow> before = pagetable::all(s.window->workingDatabase()).value();
 
     s.type(QStringLiteral("Autre"));
     s.count(QStringLiteral("3"));
@@ -203,7 +203,7 @@ void TestLabelClicks::replacementAnsweredNo()
     QCOMPARE(s.color(4), cellcolors::lightRed);
     QVERIFY(s.window->I_page->hasDiagonal(4));
     QCOMPARE(s.color(5), cellcolors::lightGreen);
-    QCOMPARE(pagetable::all(s.window->workingDatabase()), before);
+    QCOMPARE(pagetable::all(s.window->workingDatabase()).value(), before);
     QCOMPARE(s.window->sheet().text(4)->toPlainText(), QStringLiteral("Gras maigre"));
     QVERIFY(s.consistent());
 }
@@ -379,7 +379,8 @@ void TestLabelClicks::unusableTypeRefusedWhenChosen()
     Sheet s;
     s.type(QStringLiteral("Bocal"));
     s.click(0);
-    etiqtable::insert(s.window->workingDatabase(), SheetType{QStringLiteral("Absurde"), 32767, 32767, 0, 0, 0, 0, 0, 0});
+    QVERIFY(etiqtable::insert(s.window->workingDatabase(),
+                              SheetType{QStringLiteral("Absurde"), 32767, 32767, 0, 0, 0, 0, 0, 0}));
     s.window->L_fonction_Click(FunctionList::selection);
     QVERIFY(!s.window->L_etiq->findItems(QStringLiteral("Absurde"), Qt::MatchExactly).isEmpty());
     s.window->L_etiq_Click(QStringLiteral("Absurde"));

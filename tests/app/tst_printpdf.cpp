@@ -111,7 +111,8 @@ void checkBackgrounds(const QString &pdf, const SheetType &type, int hGap, int v
 SheetType shippedType(const QString &name)
 {
     Database db;
-    db.open(ProgramFolder::builtShippedDatabase(), true);
+    if (!db.open(ProgramFolder::builtShippedDatabase(), true))
+        return {};
     return etiqtable::find(db, name).value_or(SheetType{});
 }
 

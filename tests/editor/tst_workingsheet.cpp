@@ -23,8 +23,8 @@ struct Fixture {
     explicit Fixture(int labels = 24, int cols = 3)
     {
         PersonalStore store(program.path());
-        store.creatperso();
-        db.open(store.workingDatabase());
+        QVERIFY(store.creatperso());
+        QVERIFY(db.open(store.workingDatabase()));
         sheet.reset(labels, cols);
         text.setPlainText(QStringLiteral("Étiquette"));
         content.text = &text;
