@@ -70,6 +70,7 @@ private slots:
     void changeSheetType();
     void sheetTypeListAsksOnceWhateverItWasOpened();
     void unusableTypeRefusedWhenChosen();
+    void sheetTypeListReleasesGreyCells();
 };
 
 void TestLabelClicks::writeOneLabel()
@@ -388,6 +389,21 @@ void TestLabelClicks::unusableTypeRefusedWhenChosen()
     QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("ETIQUETTE TROP PETITE"));
     QCOMPARE(s.window->state().sheetTypeName, QStringLiteral("3x8"));
     QCOMPARE(s.rows(), 1);
+}
+
+// Cells greyed by the screen print mode (10 to 23 of 24) are free again as
+// soon as the sheet-type list opens.
+void TestLabelClicks::sheetTypeListReleasesGreyCells()
+{
+    Sheet s;
+    s.window->sheet().limitTo(10);
+    const QColor free = s.color(9);
+    QVERIFY(s.color(10) != free);
+    s.window->L_fonction_Click(FunctionList::selection);
+    for (int cell : {10, 17, 23}) {
+        QCOMPARE(s.window->sheet().state(cell), WorkingSheet::State::Empty);
+        QCOMPARE(s.color(cell), free);
+    }
 }
 
 QTEST_MAIN(TestLabelClicks)

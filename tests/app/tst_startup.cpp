@@ -54,6 +54,7 @@ void TestStartup::environmentChecks_data()
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<double>("dpi");
+    QTest::addColumn<double>("dpiY");
     QTest::addColumn<int>("printers");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
@@ -64,16 +65,21 @@ void TestStartup::environmentChecks_data()
     const QString printerText = " Aucune imprimante n' été identifiée.\n Cette application nécessite une imprimante.";
     const QString sizeText = "Les seules dimensions d'écran admises sont :\nlargeur >=1024 et hauteur >=768\n"
                              "Configuration trouvée:";
-    QTest::newRow("1024 x 768 passes") << 1024 << 768 << 96.0 << 1 << "" << "" << 0;
-    QTest::newRow("1021 x 766 passes") << 1021 << 766 << 96.0 << 2 << "" << "" << 0;
-    QTest::newRow("120 dpi, checked first") << 1020 << 700 << 120.0 << 0 << "CONFIGURATION ECRAN" << dpiText
+    QTest::newRow("1024 x 768 passes") << 1024 << 768 << 96.0 << 96.0 << 1 << "" << "" << 0;
+    QTest::newRow("1021 x 766 passes") << 1021 << 766 << 96.0 << 96.0 << 2 << "" << "" << 0;
+    QTest::newRow("120 dpi, checked first") << 1020 << 700 << 120.0 << 120.0 << 0 << "CONFIGURATION ECRAN" << dpiText
                                             << int(Icon::Critical);
-    QTest::newRow("no printer") << 1280 << 1024 << 96.0 << 0 << "IMPRIMANTE" << printerText << int(Icon::Exclamation);
-    QTest::newRow("1020 wide") << 1020 << 768 << 96.0 << 1 << "DIMENSION ECRAN" << sizeText + "1020 x 768"
+    QTest::newRow("no printer") << 1280 << 1024 << 96.0 << 96.0 << 0 << "IMPRIMANTE" << printerText << int(Icon::Exclamation);
+    QTest::newRow("1020 wide") << 1020 << 768 << 96.0 << 96.0 << 1 << "DIMENSION ECRAN" << sizeText + "1020 x 768"
                                << int(Icon::Critical);
-    QTest::newRow("765 high") << 1280 << 765 << 96.0 << 1 << "DIMENSION ECRAN" << sizeText + "1280 x 765"
+    QTest::newRow("765 high") << 1280 << 765 << 96.0 << 96.0 << 1 << "DIMENSION ECRAN" << sizeText + "1280 x 765"
                               << int(Icon::Critical);
-    QTest::newRow("offscreen 800 x 800") << 800 << 800 << 96.0 << 1 << "DIMENSION ECRAN" << sizeText + "800 x 800"
+    QTest::newRow("96 dpi across, 120 down") << 1280 << 1024 << 96.0 << 120.0 << 1 << "CONFIGURATION ECRAN" << dpiText
+                                             << int(Icon::Critical);
+    // A small screen and no printer: the printer is named first.
+    QTest::newRow("no printer, small screen") << 800 << 600 << 96.0 << 96.0 << 0 << "IMPRIMANTE" << printerText
+                                              << int(Icon::Exclamation);
+    QTest::newRow("offscreen 800 x 800") << 800 << 800 << 96.0 << 96.0 << 1 << "DIMENSION ECRAN" << sizeText + "800 x 800"
                                          << int(Icon::Critical);
 }
 
@@ -82,12 +88,13 @@ void TestStartup::environmentChecks()
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(double, dpi);
+    QFETCH(double, dpiY);
     QFETCH(int, printers);
     QFETCH(QString, title);
     QFETCH(QString, text);
     QFETCH(int, icon);
     ScriptedDialogs dialogs;
-    const auto screen = checkEnvironment(FakeEnvironment(width, height, dpi, printers), dialogs);
+    const auto screen = checkEnvironment(FakeEnvironment(width, height, dpi, printers, dpiY), dialogs);
     if (title.isEmpty()) {
         QVERIFY(dialogs.shown.isEmpty());
         QCOMPARE(screen, std::optional<QSize>(QSize(width, height)));

@@ -51,6 +51,8 @@ private slots:
     void sampleBoxes_data();
     void sampleBoxes();
     void sampleNumbersIgnoreGaps();
+    void sampleRoundsHalvesToEven_data();
+    void sampleRoundsHalvesToEven();
 };
 
 void TestRules::decimalPoint_data()
@@ -102,6 +104,8 @@ void TestRules::checks_data()
     QTest::newRow("210.04 passes the total") << entry(1, 210.04, 2, 100) << "ETIQUETTE TROP LARGE";
     QTest::newRow("2 x 148.55 passes the total") << entry(1, 100, 2, 148.55) << "ETIQUETTE TROP HAUTE";
     QTest::newRow("2 x 148.5") << entry(1, 100, 2, 148.5) << "";
+    QTest::newRow("210 wide, the page's width") << entry(1, 210, 2, 100) << "";
+    QTest::newRow("211 wide: the total is told first") << entry(1, 211, 2, 100) << "ERREUR LARGEUR";
     QTest::newRow("no columns") << entry(0, 70, 8, 37) << "NOMBRE DE COLONNES";
     QTest::newRow("one row") << entry(3, 70, 1, 37) << "NOMBRE DE RANGEES";
     QTest::newRow("negative margin") << entry(3, 60, 8, 30, -1) << "VALEUR NEGATIVE";
@@ -200,6 +204,27 @@ void TestRules::sampleBoxes()
     const QList<QRect> boxes = sampleOf(type).boxes();
     QTEST(int(boxes.size()), "count");
     QTEST(boxes.at(index), "box");
+}
+
+void TestRules::sampleRoundsHalvesToEven_data()
+{
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("scaled");   // at a scale of one half
+    QTest::newRow("1502.5 to 1502") << 3005 << 1502;
+    QTest::newRow("1503.5 to 1504") << 3007 << 1504;
+    QTest::newRow("1000.5 to 1000") << 2001 << 1000;
+}
+
+void TestRules::sampleRoundsHalvesToEven()
+{
+    QFETCH(int, twips);
+    QFETCH(int, scaled);
+    // A page twice the picture's height: every length scales by exactly 0.5.
+    const SamplePage page{11907, 2 * SheetSample::pictureHeight, 11907, 2 * SheetSample::pictureHeight, 0, 0};
+    const SheetSample sample(sheet(2, 2, twips, twips), page, SheetSample::scaleFor(page));
+    const QRect box = sample.boxes().at(0);
+    QCOMPARE(box.width() + 30, scaled);   // boxes sit 15 twips inside their cell
+    QCOMPARE(box.height() + 30, scaled);
 }
 
 void TestRules::sampleNumbersIgnoreGaps()

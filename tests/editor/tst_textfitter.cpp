@@ -105,6 +105,32 @@ private slots:
         QCOMPARE(lines.join(QString()), word);
     }
 
+    // "ff" is kerned in Liberation Sans: a run of f is as wide as the font
+    // draws it, not as wide as its letters one by one.
+    void kernedPairsFitByTheirDrawnWidth_data()
+    {
+        QTest::addColumn<int>("measured");
+        QTest::addColumn<int>("slack");
+        QTest::addColumn<int>("fitting");
+        QTest::newRow("twenty f") << 20 << 30 << 20;   // 20 f one by one are 80 twips wider
+        QTest::newRow("just short of twenty") << 20 << -30 << 19;
+    }
+    void kernedPairsFitByTheirDrawnWidth()
+    {
+        QFETCH(int, measured);
+        QFETCH(int, slack);
+        QFETCH(int, fitting);
+        const QString run(40, QLatin1Char('f'));
+        QTextDocument source, fitted;
+        setPlain(source, run);
+        // The line keeps room for what the last f lends the next.
+        const QFontMetricsF metrics = sansMetrics();
+        const int lent = qRound(2 * metrics.horizontalAdvance(u'f') - metrics.horizontalAdvance(QStringLiteral("ff")));
+        QVERIFY(lent > 0);
+        TextFitter(measure).fit(source, widthAfter(run, measured, slack + lent), roomy, fitted);
+        QCOMPARE(linesOf(fitted).first().size(), fitting);
+    }
+
     void breakOpportunities_data()
     {
         // The label ends halfway through the character after the first `fitting`.
