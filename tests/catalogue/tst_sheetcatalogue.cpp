@@ -67,21 +67,28 @@ void TestSheetCatalogue::modifyStoresTruncatedTwips()
 void TestSheetCatalogue::decimalSymbolMissing_data()
 {
     QTest::addColumn<int>("field");
+    QTest::addColumn<int>("alsoWrong");   // -1: none
     QTest::addColumn<QString>("title");
-    QTest::newRow("label width") << 4 << "LARGEUR ETIQUETTE";
-    QTest::newRow("label height") << 5 << "HAUTEUR ETIQUETTE";
-    QTest::newRow("top margin") << 2 << "MARGE HAUT";
-    QTest::newRow("bottom margin") << 3 << "MARGE BAS";
-    QTest::newRow("left margin") << 0 << "MARGE GAUCHE";
-    QTest::newRow("right margin") << 1 << "MARGE DROITE";
+    // Two fields wrong at once: only the first in the checking order is named.
+    QTest::newRow("right margin and label height") << 5 << 1 << "HAUTEUR ETIQUETTE";
+    QTest::newRow("left margin and bottom margin") << 3 << 0 << "MARGE BAS";
+    QTest::newRow("label width") << 4 << -1 << "LARGEUR ETIQUETTE";
+    QTest::newRow("label height") << 5 << -1 << "HAUTEUR ETIQUETTE";
+    QTest::newRow("top margin") << 2 << -1 << "MARGE HAUT";
+    QTest::newRow("bottom margin") << 3 << -1 << "MARGE BAS";
+    QTest::newRow("left margin") << 0 << -1 << "MARGE GAUCHE";
+    QTest::newRow("right margin") << 1 << -1 << "MARGE DROITE";
 }
 
 void TestSheetCatalogue::decimalSymbolMissing()
 {
     QFETCH(int, field);
+    QFETCH(int, alsoWrong);
     const QList<SheetType> before = m_work->rows();
     SheetCatalogue::Fields fields = shown("3x8");
-        fields.dims[field] = "12";
+    fields.dims[field] = "12";
+    if (alsoWrong >= 0)
+        fields.dims[alsoWrong] = "7";
     QCOMPARE(m_catalogue->ok(Mode::Modifier, "3x8", fields), Outcome::DecimalRefused);
     QCOMPARE(m_dialogs.shown.size(), 1);
     QTEST(m_dialogs.shown[0].title, "title");
