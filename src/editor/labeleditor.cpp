@@ -63,7 +63,6 @@ void LabelEditor::setGeometryTwips(const QRect &twips)
 {
     setGeometry(units::twipsToPixels(twips));
     m_geometry = twips;
-    m_wrapWidth = twips.width() - TextFitter::edgeMargin;
     // Lines break on screen where the fitting will break them for print.
     setLineWrapColumnOrWidth(std::max(1, TextFitter::lineWidthLimit(twips.width())));
     keepCaretInView();

@@ -18,7 +18,6 @@ public:
     // Size and place in twips; the size is whole pixels already.
     void setGeometryTwips(const QRect &twips);
     QRect geometryTwips() const { return m_geometry; }
-    int wrapWidthTwips() const { return m_wrapWidth; }
 
     QColor backgroundColor() const;
     void setBackgroundColor(const QColor &color);
@@ -54,7 +53,6 @@ private:
 
     QImage m_twipDevice;   // a 1440 dpi device: one layout unit is one twip
     QRect m_geometry;
-    int m_wrapWidth = 0;
     int m_savedCaret = 0;
     int m_savedLength = 0;
     int m_scroll = 0;

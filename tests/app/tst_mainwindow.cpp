@@ -88,7 +88,8 @@ void TestMainWindow::threeByEightOnScreen()
     QVERIFY(s.dialogs.shown.isEmpty());
     QCOMPARE(s.window->windowTitle(), QStringLiteral("Type étiquette:3x8 (70,0 x 37,1 mm)"));
     QCOMPARE(s.text().size(), QSize(264, 140));
-    QCOMPARE(s.labelEditor().wrapWidthTwips(), 3930);
+    // Laid out 30 twips inside either edge of the 3960-twip label, as fitted.
+    QCOMPARE(s.labelEditor().document()->textWidth(), 3900.0);
     SheetView &page = *s.window->I_page;
     QCOMPARE(page.cellCount(), 24);
     QCOMPARE(page.cellRect(4).topLeft(), QPoint(page.cellRect(0).width(), page.cellRect(0).height()));
