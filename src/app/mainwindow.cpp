@@ -203,16 +203,15 @@ void MainWindow::centre()
 void MainWindow::createtiq()
 {
     m_layout = computeSheetLayout(m_state, designWidth);
-    m_state.labelCount = m_layout.labelCount();
-    m_state.usableLabelCount = m_state.labelCount;
+    m_state.usableLabelCount = m_state.labelCount();
 
     editor->place(m_layout.editor, m_layout.editorFrame);
     picture->editorPlaced();
     I_page->setGeometry(units::twipsToPixels(m_layout.pagePicture));
-    I_page->createCells(m_layout, QSize(m_state.labelWidth, m_state.labelHeight));
-    m_sheet.reset(m_state.labelCount, m_state.sheetCols);
+    I_page->createCells(m_layout, QSize(m_state.labelWidth(), m_state.labelHeight()));
+    m_sheet.reset(m_state.labelCount(), m_state.sheetCols());
     placeControls();
-    E_nombre->setVisible(m_state.labelCount > SheetLayout::pictureLimit);
+    E_nombre->setVisible(m_state.labelCount() > SheetLayout::pictureLimit);
     setWindowTitle(m_layout.caption);
     T_nombre->setText(QStringLiteral("1"));
     update(); // the row and column numbers
@@ -294,7 +293,7 @@ void MainWindow::imprimer()
 
 PrintOutcome MainWindow::impression()
 {
-    const auto snapshot = snapshotOf(m_sheet, m_state.sheetType());
+    const auto snapshot = snapshotOf(m_sheet, m_state.type);
     if (!snapshot)
         return {false, QStringLiteral("La page ne peut pas être lue: ") + m_working.lastError()};
     const SheetSnapshot &sheet = *snapshot;
@@ -312,7 +311,7 @@ PrintOutcome MainWindow::impression()
     progress.show();
     TextMeasure measure;
     SheetRenderer renderer(measure);
-    return printjob::printPage(printer.deviceName, QStringLiteral("KALVENOR %1").arg(m_state.sheetTypeName),
+    return printjob::printPage(printer.deviceName, QStringLiteral("KALVENOR %1").arg(m_state.sheetTypeName()),
                                [&](QPainter &painter) {
                                    renderer.render(painter, sheet, options, [&] {
                                        progress.P_calcul->setValue(progress.P_calcul->value() + 1);
@@ -335,7 +334,7 @@ void MainWindow::selectpage()
 
 void MainWindow::L_etiq_Click(const QString &name)
 {
-    if (name == m_state.sheetTypeName) {
+    if (name == m_state.sheetTypeName()) {
         L_etiq->hide();
         return;
     }
@@ -406,7 +405,7 @@ void MainWindow::B_finapp_Click()
         m_calibration->close();
     if (m_loaded) {
         Settings settings;
-        settings.sheetTypeName = m_state.sheetTypeName;
+        settings.sheetTypeName = m_state.sheetTypeName();
         settings.deltaH = m_state.DeltaH;
         settings.deltaV = m_state.DeltaV;
         QString error;

@@ -154,7 +154,7 @@ void CatalogueWindow::charglistetiq()
 
 void CatalogueWindow::selectpage()
 {
-    int index = L_etiq->findText(m_state.sheetTypeName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    int index = L_etiq->findText(m_state.sheetTypeName(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index < 0)
         index = L_etiq->count() - 1;
     L_etiq->setCurrentIndex(index);

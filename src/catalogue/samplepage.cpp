@@ -15,8 +15,8 @@ SamplePage SamplePage::from(const AppState &state)
     const PrinterFacts &p = state.printer;
     if (p.pageWidth <= 0 || p.pageHeight <= 0)
         return a4();
-    SamplePage page{p.pageWidth, p.pageHeight, p.printableWidth, p.printableHeight, state.printerOffsetX,
-                    state.printerOffsetY};
+    SamplePage page{p.pageWidth, p.pageHeight, p.printableWidth, p.printableHeight, state.printer.offsetX(),
+                    state.printer.offsetY()};
     if (page.printableWidth <= 0 || page.printableHeight <= 0) {
         page.printableWidth = page.pageWidth;
         page.printableHeight = page.pageHeight;

@@ -105,12 +105,12 @@ int SheetLayout::cellAt(QPoint p) const
 SheetLayout computeSheetLayout(const AppState &state, int windowWidth)
 {
     SheetLayout layout;
-    layout.rows = state.sheetRows;
-    layout.cols = state.sheetCols;
-    const int editorWidth = units::floorToPixel(state.labelWidth);
-    const int editorHeight = units::floorToPixel(state.labelHeight);
+    layout.rows = state.sheetRows();
+    layout.cols = state.sheetCols();
+    const int editorWidth = units::floorToPixel(state.labelWidth());
+    const int editorHeight = units::floorToPixel(state.labelHeight());
 
-    layout.singleColumn = state.sheetCols == 1;
+    layout.singleColumn = state.sheetCols() == 1;
     if (layout.singleColumn) {
         layout.editorAreaWidth = a4WidthTwips;
         layout.editorAreaHeight = singleColumnAreaHeight;
@@ -136,8 +136,8 @@ SheetLayout computeSheetLayout(const AppState &state, int windowWidth)
 
     placeFrames(layout, windowWidth);
 
-    layout.caption = QStringLiteral("Type étiquette:") + state.sheetTypeName + QStringLiteral(" (")
-        + millimetres(state.labelWidth) + QStringLiteral(" x ") + millimetres(state.labelHeight)
+    layout.caption = QStringLiteral("Type étiquette:") + state.sheetTypeName() + QStringLiteral(" (")
+        + millimetres(state.labelWidth()) + QStringLiteral(" x ") + millimetres(state.labelHeight())
         + QStringLiteral(" mm)");
 
     if (layout.rows > 0 && layout.cols > 0) {
@@ -153,8 +153,8 @@ SheetLayout computeSheetLayout(const AppState &state, int windowWidth)
     }
 
     if (layout.rows > 1) {
-        layout.rowGap = rounded(double(state.printer.pageHeight - state.marginTop - state.marginBottom
-                                       - layout.rows * state.labelHeight)
+        layout.rowGap = rounded(double(state.printer.pageHeight - state.marginTop() - state.marginBottom()
+                                       - layout.rows * state.labelHeight())
                                 / (layout.rows - 1));
     }
     return layout;

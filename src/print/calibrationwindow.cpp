@@ -169,7 +169,7 @@ void CalibrationWindow::B_init_Click()
 void CalibrationWindow::save()
 {
     Settings settings;
-    settings.sheetTypeName = m_state.sheetTypeName;
+    settings.sheetTypeName = m_state.sheetTypeName();
     settings.deltaH = m_state.DeltaH;
     settings.deltaV = m_state.DeltaV;
     QString error;

@@ -9,17 +9,18 @@
 // The shared state of the program: owned by the main window and passed by
 // reference to whatever needs it. Lengths in twips.
 struct AppState {
-    // Current label-sheet type.
-    QString sheetTypeName;
-    int sheetRows = 0;
-    int sheetCols = 0;
-    int labelCount = 0;
-    int labelWidth = 0;
-    int labelHeight = 0;
-    int marginTop = 0;
-    int marginLeft = 0;
-    int marginBottom = 0;
-    int marginRight = 0;
+    // Current label-sheet type: the one place its numbers are kept.
+    SheetType type;
+    const QString &sheetTypeName() const { return type.nom; }
+    int sheetRows() const { return type.rows; }
+    int sheetCols() const { return type.cols; }
+    int labelCount() const { return type.labelCount(); }
+    int labelWidth() const { return type.widthetiq; }
+    int labelHeight() const { return type.heightetiq; }
+    int marginTop() const { return type.margehaut; }
+    int marginLeft() const { return type.margegauche; }
+    int marginBottom() const { return type.margebas; }
+    int marginRight() const { return type.margedroite; }
     int usableLabelCount = 0;   // labels from index 0 that may be written
 
     // Folders.
@@ -30,10 +31,7 @@ struct AppState {
     int screenWidthPx = 0;
     int screenHeightPx = 0;
     int windowExtraHeight = 0;
-    PrinterFacts printer;
-    int printerOffsetX = 0;
-    int printerOffsetY = 0;
-    int printerOffsetBottom = 0;
+    PrinterFacts printer;   // its offsets are the printer offsets
 
     // Printer corrections, kept in etiq.ini.
     double DeltaH = 0.0;
@@ -42,32 +40,7 @@ struct AppState {
 
     int currentLabel = 0;
 
-    SheetType sheetType() const
-    {
-        return {sheetTypeName, sheetCols, sheetRows, labelWidth, labelHeight,
-                marginTop, marginBottom, marginLeft, marginRight};
-    }
-
     // Makes `type` the current sheet type.
-    void initbd(const SheetType &type)
-    {
-        sheetTypeName = type.nom;
-        sheetRows = type.rows;
-        sheetCols = type.cols;
-        labelHeight = type.heightetiq;
-        labelWidth = type.widthetiq;
-        marginTop = type.margehaut;
-        marginLeft = type.margegauche;
-        marginBottom = type.margebas;
-        marginRight = type.margedroite;
-        labelCount = sheetCols * sheetRows;
-    }
-
-    void setPrinter(const PrinterFacts &facts)
-    {
-        printer = facts;
-        printerOffsetX = facts.offsetX();
-        printerOffsetY = facts.offsetY();
-        printerOffsetBottom = facts.offsetBottom();
-    }
+    void initbd(const SheetType &current) { type = current; }
+    void setPrinter(const PrinterFacts &facts) { printer = facts; }
 };

@@ -337,14 +337,14 @@ void TestLabelClicks::changeSheetType()
     s.dialogs.answerNext(Answer::No);
     s.window->L_etiq_Click(QStringLiteral("6x16"));
     QCOMPARE(s.dialogs.shown.last().title, QStringLiteral("CHANGEMENT D'ETIQUETTE"));
-    QCOMPARE(s.window->state().sheetTypeName, QStringLiteral("3x8"));
+    QCOMPARE(s.window->state().sheetTypeName(), QStringLiteral("3x8"));
     QVERIFY(!list->isVisibleTo(s.window.get()));
     QCOMPARE(s.rows(), 1);
     // Accepted: a new, empty sheet.
     s.window->L_fonction_Click(FunctionList::selection);
     s.dialogs.answerNext(Answer::Yes);
     s.window->L_etiq_Click(QStringLiteral("6x16"));
-    QCOMPARE(s.window->state().sheetTypeName, QStringLiteral("6x16"));
+    QCOMPARE(s.window->state().sheetTypeName(), QStringLiteral("6x16"));
     QCOMPARE(s.window->I_page->cellCount(), 96);
     QCOMPARE(s.rows(), 0);
     QVERIFY(s.text().isEmpty());
@@ -369,7 +369,7 @@ void TestLabelClicks::sheetTypeListAsksOnceWhateverItWasOpened()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
     QCOMPARE(s.dialogs.shown.size(), 1);
     QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("CHANGEMENT D'ETIQUETTE"));
-    QCOMPARE(s.window->state().sheetTypeName, QStringLiteral("3x8"));
+    QCOMPARE(s.window->state().sheetTypeName(), QStringLiteral("3x8"));
     QCOMPARE(s.rows(), 1);
 }
 
@@ -387,7 +387,7 @@ void TestLabelClicks::unusableTypeRefusedWhenChosen()
     s.window->L_etiq_Click(QStringLiteral("Absurde"));
     QCOMPARE(s.dialogs.shown.size(), 1);
     QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("ETIQUETTE TROP PETITE"));
-    QCOMPARE(s.window->state().sheetTypeName, QStringLiteral("3x8"));
+    QCOMPARE(s.window->state().sheetTypeName(), QStringLiteral("3x8"));
     QCOMPARE(s.rows(), 1);
 }
 

@@ -40,7 +40,7 @@ void TestPrinting::writtenSheetComesOutOfTheQueue()
         QSKIP("no PDF print queue (./test.sh starts one)");
     StartedWindow s(QStringLiteral("3x8"));
     s.window->state().setPrinter(readPrinterFacts(QPrinterInfo::printerInfo(queue)));
-    s.window->state().sheetTypeName = QStringLiteral("3x8-%1").arg(QDateTime::currentMSecsSinceEpoch());
+    s.window->state().type.nom = QStringLiteral("3x8-%1").arg(QDateTime::currentMSecsSinceEpoch());
     s.labelEditor().setPlainText(QStringLiteral("Bonjour"));
     SheetView *page = s.window->I_page;
     QTest::mouseClick(page, Qt::LeftButton, {}, page->cellRect(4).center());   // column 1, row 1
@@ -50,7 +50,7 @@ void TestPrinting::writtenSheetComesOutOfTheQueue()
     s.window->L_fonction_Click(FunctionList::print);
     QCOMPARE(s.dialogs.shown.size(), 2);   // the printer, the paper; no failure
 
-    const QString pdf = pdfraster::waitForPdf(out, s.window->state().sheetTypeName, 60);
+    const QString pdf = pdfraster::waitForPdf(out, s.window->state().sheetTypeName(), 60);
     QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
     const QImage paper = pdfraster::firstPage(pdf, 600);
     const QRect ink = pdfraster::inkBounds(paper);

@@ -119,9 +119,9 @@ void TestStartup::firstStartWithoutSettings()
     QVERIFY(dialogs.shown.isEmpty());
 
     // The first type of the table becomes current.
-    QCOMPARE(window.state().sheetTypeName, QStringLiteral("3x8"));
-    QCOMPARE(window.state().labelCount, 24);
-    QCOMPARE(window.state().labelWidth, 3969);
+    QCOMPARE(window.state().sheetTypeName(), QStringLiteral("3x8"));
+    QCOMPARE(window.state().labelCount(), 24);
+    QCOMPARE(window.state().labelWidth(), 3969);
     QCOMPARE(window.state().personalDir, program.file("etiqperso"));
     QVERIFY(QFileInfo(program.file("etiqperso/etiquet.mdb")).isFile());
     QVERIFY(QFileInfo(program.file("etiqperso/pagetiq")).isDir());
@@ -165,10 +165,10 @@ void TestStartup::settingsChooseTheSheetType()
     const Startup::Outcome outcome = startup.initialisation(PrinterFacts(), "{\\rtf1 }");
     QVERIFY(outcome.storageReady);
     QVERIFY(outcome.settingsRead);
-    QCOMPARE(state.sheetTypeName, type);
+    QCOMPARE(state.sheetTypeName(), type);
     QCOMPARE(state.DeltaH, deltaH);
     QCOMPARE(state.DeltaV, deltaV);
-    QCOMPARE(state.labelCount, etiqtable::find(working, type)->labelCount());
+    QCOMPARE(state.labelCount(), etiqtable::find(working, type)->labelCount());
 }
 
 void TestStartup::quitWritesSettingsReadAtNextStart()
@@ -197,8 +197,8 @@ void TestStartup::quitWritesSettingsReadAtNextStart()
     ScriptedChoosers choosers;
     MainWindow window(machine, dialogs, choosers);
     QVERIFY(window.Form_Load(program.path()));
-    QCOMPARE(window.state().sheetTypeName, QStringLiteral("2x3"));
-    QCOMPARE(window.state().labelCount, 6);
+    QCOMPARE(window.state().sheetTypeName(), QStringLiteral("2x3"));
+    QCOMPARE(window.state().labelCount(), 6);
     QCOMPARE(window.state().DeltaH, -29.0);
     QCOMPARE(window.state().DeltaV, 28.0);
 }
@@ -246,8 +246,8 @@ void TestStartup::unusableCurrentTypeGivesWayToTheFirstGoodOne()
     ScriptedChoosers choosers;
     MainWindow window(machine, dialogs, choosers);
     QVERIFY(window.Form_Load(program.path()));
-    QCOMPARE(window.state().sheetTypeName, QStringLiteral("3x8"));
-    QCOMPARE(window.state().labelCount, 24);
+    QCOMPARE(window.state().sheetTypeName(), QStringLiteral("3x8"));
+    QCOMPARE(window.state().labelCount(), 24);
     QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(dialogs.shown[0].text.contains(QStringLiteral("« Absurde »")));
 }

@@ -35,7 +35,7 @@ private slots:
 private:
     void load(const QString &currentType)
     {
-        m_state.sheetTypeName = currentType;
+        m_state.type.nom = currentType;
         m_window = new CatalogueWindow(m_state, m_work->db, m_dialogs);
         m_window->Form_Load();
     }

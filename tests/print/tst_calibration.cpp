@@ -125,7 +125,7 @@ void TestCalibration::correctingTwiceAccumulates()
     QTemporaryDir dir;
     AppState state;
     state.programDir = dir.path();
-    state.sheetTypeName = QStringLiteral("AVERY65");
+    state.type.nom = QStringLiteral("AVERY65");
     ScriptedDialogs dialogs;
     QList<QPointF> printed;
     CalibrationWindow window(state, dialogs, [&](const PageDrawing &draw) {
@@ -163,7 +163,7 @@ void TestCalibration::resetAndPrinterFailure()
     QTemporaryDir dir;
     AppState state;
     state.programDir = dir.path();
-    state.sheetTypeName = QStringLiteral("T");
+    state.type.nom = QStringLiteral("T");
     state.DeltaH = 40;
     state.DeltaV = -12;
     ScriptedDialogs dialogs;
