@@ -172,7 +172,15 @@ void TestSheetRenderer::backgroundsLandOnTheirPlaces()
 void TestSheetRenderer::frameOnlyWhenAsked()
 {
     const SheetType t = type(2, 2, 5000, 5000, 1000, 1000, 900, 900);
-    const SheetSnapshot sheet = everyLabel(t, 0xFFFFFF);
+    SheetSnapshot sheet = everyLabel(t, 0xFFFFFF);
+    // A red line of full blocks running past the right edge: the frame is
+    // drawn over it.
+    QTextDocument blocks;
+    QTextCharFormat red;
+    red.setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
+    red.setForeground(Qt::red);
+    QTextCursor(&blocks).insertText(QString(40, QChar(0x2588)), red);
+    sheet.labels[0].text = &blocks;
     for (bool frame : {false, true}) {
         RenderOptions options;
         options.cutFrame = frame;
@@ -180,6 +188,8 @@ void TestSheetRenderer::frameOnlyWhenAsked()
         QCOMPARE(dark(image, 900 + 4, 3000), frame);          // on the left edge
         QCOMPARE(dark(image, 900 + 5000 - 4, 3000), frame);   // on the right edge
         QVERIFY(!dark(image, 900 + 2500, 3000));               // never inside
+        const QRgb crossing = image.pixel(int((900 + 5000 - 4) * dotsPerTwip), int((1000 + 30 + 200) * dotsPerTwip));
+        QCOMPARE(crossing, frame ? qRgb(0, 0, 0) : qRgb(255, 0, 0));
     }
 }
 
