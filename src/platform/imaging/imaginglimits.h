@@ -31,6 +31,12 @@ inline constexpr qint64 maxWmfBitmapPixels = qint64(64) << 20;   // all bitmaps 
 // (and never before a million device pixels).
 inline constexpr double wmfPaintBudgetPerArea = 500;
 inline constexpr double wmfMinimumPaintBudget = 1e6;
+// What one edge crossing one scanline of a filled polygon costs, in pixels.
+inline constexpr double wmfCrossingCost = 100;
+// A metafile is played once when read, at this many pixels on its longer
+// side (the widest label at 180 pixels per inch); one its budget cuts short
+// is refused.
+inline constexpr int wmfTrialSide = 1500;
 
 inline bool pixelCountAllowed(qint64 width, qint64 height)
 {

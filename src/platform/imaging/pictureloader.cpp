@@ -6,8 +6,11 @@
 #include "platform/imaging/pictureformat.h"
 #include "platform/imaging/rasterdecoder.h"
 #include "platform/imaging/wmfdocument.h"
+#include "platform/imaging/wmfplayer.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QFileInfo>
 
 namespace imaging {
@@ -37,6 +40,21 @@ PictureLoad decoded(const QByteArray &bytes, const QByteArray &format)
     return accepted(Picture::fromImage(decode.image));
 }
 
+// Played once at the size a label can use: a drawing too costly to show is
+// refused here, instead of holding the program up at every repaint.
+bool playsWithinBudget(const WmfDocument &document)
+{
+    const QSizeF frame = document.frame().size();
+    const QSize trial = frame.scaled(QSizeF(wmfTrialSide, wmfTrialSide), Qt::KeepAspectRatio).toSize()
+                            .expandedTo(QSize(1, 1));
+    QImage image(trial, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return false;
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    return playWmf(document, painter, QRectF(QPointF(0, 0), QSizeF(trial)));
+}
+
 } // namespace
 
 PictureLoad loadPictureBytes(const QByteArray &bytes)
@@ -60,6 +78,8 @@ PictureLoad loadPictureBytes(const QByteArray &bytes)
         auto document = WmfDocument::parse(bytes, &problem);
         if (!document)
             return refused(problem);
+        if (!playsWithinBudget(*document))
+            return refused(QStringLiteral("Le dessin du fichier WMF est trop complexe pour être affiché."));
         return accepted(Picture::fromMetafile(std::make_shared<const WmfDocument>(std::move(*document))));
     }
     case PictureFormat::Unknown:

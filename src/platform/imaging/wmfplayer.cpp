@@ -37,7 +37,7 @@ public:
     {
     }
 
-    void play();
+    bool play();
 
 private:
     void dispatch(const WmfRecord &r);
@@ -74,7 +74,7 @@ private:
     int m_textRunsLeft = maxWmfTextRuns;
 };
 
-void Player::play()
+bool Player::play()
 {
     m_painter.save();
     m_device = m_painter.combinedTransform();
@@ -99,6 +99,7 @@ void Player::play()
         m_painter.restore();
     }
     m_painter.restore();
+    return m_paintBudget > 0;
 }
 
 QTransform Player::logicalToDevice() const
@@ -126,7 +127,11 @@ double Player::minimumLineWidth() const
 bool Player::spendArea(const QRectF &logical, qsizetype points)
 {
     const QRectF device = logicalToDevice().mapRect(logical).intersected(m_device.mapRect(m_target));
-    m_paintBudget -= std::max(1.0, device.width() * device.height()) + double(points);
+    // Filling a polygon costs far more per edge and scanline it crosses
+    // than per pixel: a self-intersecting star of 32767 corners takes
+    // seconds however small its area.
+    const double crossings = double(points) * std::max(1.0, device.height());
+    m_paintBudget -= std::max(1.0, device.width() * device.height()) + wmfCrossingCost * crossings;
     return m_paintBudget > 0;
 }
 
@@ -437,11 +442,11 @@ void Player::drawBitmap(const WmfRecord &r)
 
 } // namespace
 
-void playWmf(const WmfDocument &document, QPainter &painter, const QRectF &target)
+bool playWmf(const WmfDocument &document, QPainter &painter, const QRectF &target)
 {
     if (!painter.isActive() || target.isEmpty())
-        return;
-    Player(document, painter, target).play();
+        return true;
+    return Player(document, painter, target).play();
 }
 
 } // namespace imaging

@@ -12,6 +12,7 @@ class WmfDocument;
 // `target` (painter coordinates). Drawing is clipped to `target`; records
 // the player does not know, or that are too short for their parameters,
 // are skipped. The painter's state is left as it was found.
-void playWmf(const WmfDocument &document, QPainter &painter, const QRectF &target);
+// False when the drawing was cut short by the playback budget.
+bool playWmf(const WmfDocument &document, QPainter &painter, const QRectF &target);
 
 } // namespace imaging

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 #include <QtEndian>
 
 using namespace testpictures;
@@ -256,7 +258,22 @@ private slots:
         for (int i = 0; i < 600; ++i)
             overpainted.rectangle(frame);
         overpainted.brush(Qt::blue).select(2).rectangle(frame);
-        QTest::newRow("painting 600 pages over, cut short") << overpainted.placeable(frame, 1000) << true << true;
+        // Too costly to draw even once at a label's size: refused when read.
+        QTest::newRow("painting 600 pages over") << overpainted.placeable(frame, 1000) << false << false;
+
+        // Ten self-intersecting stars of 32767 corners: every edge crosses
+        // nearly every scanline, minutes of filling for a few hundred KB.
+        WmfBuilder stars;
+        stars.window(0, 0, 10000, 10000).pen(Qt::black, 0, 5).select(0).brush(Qt::red).select(1);
+        for (int s = 0; s < 10; ++s) {
+            QList<QPoint> corners;
+            for (int i = 0; i < 32767; ++i) {
+                const double angle = 2 * 3.14159265358979 * double(i) * (16382 - s) / 32767;
+                corners << QPoint(5000 + int(4900 * std::sin(angle)), 5000 + int(4900 * std::cos(angle)));
+            }
+            stars.polygon(corners);
+        }
+        QTest::newRow("stars of 32767 corners") << stars.placeable(frame, 1000) << false << false;
 
         WmfBuilder dashes = scene();
         dashes.record(0x020C, {1, 1}).pen(Qt::black, 0, 2).select(1)
