@@ -404,12 +404,8 @@ void MainWindow::B_finapp_Click()
     if (m_calibration)
         m_calibration->close();
     if (m_loaded) {
-        Settings settings;
-        settings.sheetTypeName = m_state.sheetTypeName();
-        settings.deltaH = m_state.DeltaH;
-        settings.deltaV = m_state.DeltaV;
         QString error;
-        if (!settingsfile::write(m_state.programDir + QStringLiteral("/etiq.ini"), settings, &error))
+        if (!settingsfile::save(m_state, &error))
             m_dialogs.inform(QStringLiteral("SAUVEGARDE IMPOSSIBLE"),
                              QStringLiteral("Le type d'étiquette et les corrections de marges n'ont pas pu être "
                                             "enregistrés dans etiq.ini:\n")

@@ -168,12 +168,8 @@ void CalibrationWindow::B_init_Click()
 
 void CalibrationWindow::save()
 {
-    Settings settings;
-    settings.sheetTypeName = m_state.sheetTypeName();
-    settings.deltaH = m_state.DeltaH;
-    settings.deltaV = m_state.DeltaV;
     QString error;
-    if (!settingsfile::write(m_state.programDir + QStringLiteral("/etiq.ini"), settings, &error))
+    if (!settingsfile::save(m_state, &error))
         m_dialogs.inform(QStringLiteral("SAUVEGARDE IMPOSSIBLE"),
                          QStringLiteral("Les corrections n'ont pas pu être enregistrées dans etiq.ini.\n") + error,
                          Dialogs::Icon::Exclamation);

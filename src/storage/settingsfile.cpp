@@ -1,5 +1,7 @@
 #include "settingsfile.h"
 
+#include "appstate.h"
+
 #include "platform/numbertext.h"
 
 #include <QFile>
@@ -91,6 +93,15 @@ bool write(const QString &path, const Settings &given, QString *error)
     if (!ok && error)
         *error = file.errorString();
     return ok;
+}
+
+bool save(const AppState &state, QString *error)
+{
+    Settings settings;
+    settings.sheetTypeName = state.sheetTypeName();
+    settings.deltaH = state.DeltaH;
+    settings.deltaV = state.DeltaV;
+    return write(state.programDir + QStringLiteral("/etiq.ini"), settings, error);
 }
 
 } // namespace settingsfile

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+struct AppState;
+
 // etiq.ini: the current sheet type and the two printer corrections, seven
 // lines ended by CR LF. Numbers use "." whatever the locale, so that what is
 // written is what is read back.
@@ -29,5 +31,9 @@ QByteArray format(const Settings &settings);
 // Replaces the file in one piece; an interrupted write leaves the old file.
 // An empty type name keeps the one the file holds.
 [[nodiscard]] bool write(const QString &path, const Settings &settings, QString *error = nullptr);
+
+// etiq.ini of the program folder, from the state in use: the current type
+// and the corrections.
+[[nodiscard]] bool save(const AppState &state, QString *error = nullptr);
 
 } // namespace settingsfile

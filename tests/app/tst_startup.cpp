@@ -23,6 +23,15 @@ using Icon = Dialogs::Icon;
 
 namespace {
 
+// A first start on the program folder: the personal store is made.
+bool startOnce(const ProgramFolder &program, Database &working)
+{
+    AppState state;
+    state.programDir = program.path();
+    ScriptedDialogs dialogs;
+    return Startup(state, working, dialogs).initialisation(PrinterFacts(), "{\\rtf1 }").storageReady;
+}
+
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
@@ -230,11 +239,8 @@ void TestStartup::unusableCurrentTypeGivesWayToTheFirstGoodOne()
 {
     ProgramFolder program;
     {
-        AppState state;
-        state.programDir = program.path();
         Database working;
-        ScriptedDialogs dialogs;
-        QVERIFY(Startup(state, working, dialogs).initialisation(PrinterFacts(), "{\\rtf1 }").storageReady);
+        QVERIFY(startOnce(program, working));
         QVERIFY(working.execute(QStringLiteral("INSERT INTO ETIQ (nom, cols, rows, widthetiq, heightetiq, margehaut, "
                                                "margebas, margegauche, margedroite) VALUES ('Absurde', 32767, 32767, "
                                                "0, 0, -5, 0, 0, 0)")));
@@ -273,11 +279,8 @@ void TestStartup::readOnlyPersonalFolderRefusesToStart()
         QSKIP("permissions do not hold for root");
     ProgramFolder program;
     {
-        AppState state;
-        state.programDir = program.path();
         Database working;
-        ScriptedDialogs dialogs;
-        QVERIFY(Startup(state, working, dialogs).initialisation(PrinterFacts(), "{\\rtf1 }").storageReady);
+        QVERIFY(startOnce(program, working));
     }
     const QString personal = program.file("etiqperso");
     QFile::setPermissions(personal + QStringLiteral("/etiquet.mdb"), QFile::ReadOwner);
