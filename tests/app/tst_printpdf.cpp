@@ -1,16 +1,11 @@
 #include "pdfraster.h"
 #include "programfolder.h"
 
-#include "editor/textmeasure.h"
-#include "library/pagefolder.h"
 #include "platform/imaging/bmpwriter.h"
 #include "platform/richtext/rtfwriter.h"
-#include "print/printjob.h"
-#include "print/sheetrenderer.h"
 #include "storage/database.h"
 #include "storage/etiqtable.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -123,7 +118,6 @@ class TestPrintPdf : public QObject {
 private slots:
     void savedPageLandsOnItsPlaces_data();
     void savedPageLandsOnItsPlaces();
-    void sameSheetThroughThePrintQueue();
     void badRequestsFailWithOneLine_data();
     void badRequestsFailWithOneLine();
 };
@@ -164,34 +158,6 @@ void TestPrintPdf::savedPageLandsOnItsPlaces()
     fonts.start(QStringLiteral("pdffonts"), {pdf});
     QVERIFY(fonts.waitForFinished(30'000));
     QVERIFY2(fonts.readAllStandardOutput().contains("LiberationSerif"), "no embedded text font");
-}
-
-void TestPrintPdf::sameSheetThroughThePrintQueue()
-{
-    const QString queue = qEnvironmentVariable("KALVENOR_TEST_PRINTER");
-    const QString out = qEnvironmentVariable("KALVENOR_TEST_PDF_DIR");
-    if (queue.isEmpty() || out.isEmpty())
-        QSKIP("no PDF print queue (./test.sh starts one)");
-    const SheetType sheet = shippedType(QStringLiteral("3x8"));
-    QTemporaryDir dir;
-    const QList<int> written{0, 10, 23};
-    writePageFolder(dir.path(), QStringLiteral("3x8"), {{0, 0, false}, {10, 0, true}, {23, 0, false}}, sheet.cols);
-    Database catalogue;
-    QVERIFY(catalogue.open(ProgramFolder::builtShippedDatabase(), true));
-    const PageFolderLoad load = loadPageFolder(dir.path(), catalogue);
-    QVERIFY2(load.page, qPrintable(load.reason));
-    const SheetSnapshot snapshot = snapshotOf(*load.page);
-    TextMeasure measure;
-    SheetRenderer renderer(measure);
-    const QString token = QStringLiteral("kalvenor-sheet-%1").arg(QDateTime::currentMSecsSinceEpoch());
-    const PrintOutcome printed = printjob::printPage(queue, token, [&](QPainter &painter) {
-        renderer.render(painter, snapshot, RenderOptions{});
-    });
-    QVERIFY2(printed.ok, qPrintable(printed.reason));
-    const QString pdf = pdfraster::waitForPdf(out, token, 60);
-    QVERIFY(!pdf.isEmpty());
-    checkBackgrounds(pdf, sheet, 0, 1, written);
-    QFile::remove(pdf);
 }
 
 void TestPrintPdf::badRequestsFailWithOneLine_data()
