@@ -102,11 +102,8 @@ CalibrationWindow::CalibrationWindow(AppState &state, Dialogs &dialogs, PagePrin
     m_state.calibrationOpen = true;
 }
 
-CalibrationWindow::~CalibrationWindow()
-{
-    m_state.calibrationOpen = false;
-}
-
+// The state is not touched when the window is destroyed: as a child of the
+// main window it may outlive the state the main window holds.
 void CalibrationWindow::closeEvent(QCloseEvent *event)
 {
     m_state.calibrationOpen = false;
@@ -148,9 +145,8 @@ void CalibrationWindow::B_correct_Click()
         E_message->setText(problem);
         return;
     }
-    m_state.DeltaH = corrected->deltaH;
-    m_state.DeltaV = corrected->deltaV;
-    save();
+    if (!save(corrected->deltaH, corrected->deltaV))
+        return;
     m_state.calibrationOpen = false;
     E_message->setText(correctedText);
     enableMeasures(false);
@@ -158,19 +154,27 @@ void CalibrationWindow::B_correct_Click()
 
 void CalibrationWindow::B_init_Click()
 {
-    m_state.DeltaH = 0;
-    m_state.DeltaV = 0;
-    save();
+    if (!save(0, 0))
+        return;
     m_state.calibrationOpen = false;
     E_message->setText(resetText);
     enableMeasures(false);
 }
 
-void CalibrationWindow::save()
+// The new corrections take effect only once etiq.ini holds them, so the
+// window never says they are saved when they are not.
+bool CalibrationWindow::save(double deltaH, double deltaV)
 {
+    const double oldH = m_state.DeltaH, oldV = m_state.DeltaV;
+    m_state.DeltaH = deltaH;
+    m_state.DeltaV = deltaV;
     QString error;
-    if (!settingsfile::save(m_state, &error))
-        m_dialogs.inform(QStringLiteral("SAUVEGARDE IMPOSSIBLE"),
-                         QStringLiteral("Les corrections n'ont pas pu être enregistrées dans etiq.ini.\n") + error,
-                         Dialogs::Icon::Exclamation);
+    if (settingsfile::save(m_state, &error))
+        return true;
+    m_state.DeltaH = oldH;
+    m_state.DeltaV = oldV;
+    m_dialogs.inform(QStringLiteral("SAUVEGARDE IMPOSSIBLE"),
+                     QStringLiteral("Les corrections n'ont pas pu être enregistrées dans etiq.ini.\n") + error,
+                     Dialogs::Icon::Exclamation);
+    return false;
 }

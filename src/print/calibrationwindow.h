@@ -21,7 +21,6 @@ public:
 
     CalibrationWindow(AppState &state, Dialogs &dialogs, PagePrinter print, std::function<void()> openHelp,
                       QWidget *parent);
-    ~CalibrationWindow() override;
 
     static const QString openingText;
     static const QString measuringText;
@@ -46,7 +45,7 @@ private:
     void B_init_Click();
     void T_mesure_Change();
     void enableMeasures(bool enabled);
-    void save();
+    bool save(double deltaH, double deltaV);
 
     AppState &m_state;
     Dialogs &m_dialogs;

@@ -4,6 +4,7 @@
 #include "print/calibrationwindow.h"
 #include "storage/appstate.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -175,6 +176,14 @@ void TestCalibration::resetAndPrinterFailure()
     QCOMPARE(dialogs.shown[0].title, QStringLiteral("IMPRESSION IMPOSSIBLE"));
     QVERIFY(dialogs.shown[0].text.endsWith(QStringLiteral("Destination not accepting jobs.")));
     QVERIFY(!window.T_mesureH->isEnabled());   // nothing printed, nothing to measure
+
+    // etiq.ini cannot be written: nothing changes, and the user is told.
+    QVERIFY(QDir().mkdir(dir.filePath(QStringLiteral("etiq.ini"))));
+    window.B_init->click();
+    QCOMPARE(state.DeltaH, 40.0);
+    QCOMPARE(dialogs.shown.last().title, QStringLiteral("SAUVEGARDE IMPOSSIBLE"));
+    QVERIFY(window.E_message->text() != CalibrationWindow::resetText);
+    QVERIFY(QDir().rmdir(dir.filePath(QStringLiteral("etiq.ini"))));
 
     window.B_init->click();
     QCOMPARE(state.DeltaH, 0.0);
