@@ -2,6 +2,9 @@
 
 #include "pdfcommand.h"
 
+#include "library/pagestore.h"
+#include "storage/personalstore.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
@@ -28,7 +31,9 @@ int run(const QStringList &arguments, const QString &programDir, QTextStream &ou
     const QCommandLineOption corrections(QStringLiteral("corrections"),
                                          QStringLiteral("Applique les corrections de marges de etiq.ini."));
     const QCommandLineOption frame(QStringLiteral("frame"), QStringLiteral("Imprime le cadre de découpage."));
-    parser.addOptions({help, version, printPdf, corrections, frame});
+    const QCommandLineOption listPages(QStringLiteral("list-pages"),
+                                       QStringLiteral("Affiche les noms des pages enregistrées, un par ligne."));
+    parser.addOptions({help, version, printPdf, corrections, frame, listPages});
     parser.addPositionalArgument(QStringLiteral("PAGE"), QStringLiteral("La page à imprimer."));
 
     if (!parser.parse(QStringList{QStringLiteral("kalvenor")} + arguments)) {
@@ -41,6 +46,15 @@ int run(const QStringList &arguments, const QString &programDir, QTextStream &ou
     }
     if (parser.isSet(version)) {
         out << "KALVENOR " << PROJECT_VERSION << Qt::endl;
+        return 0;
+    }
+    if (parser.isSet(listPages)) {
+        if (parser.isSet(printPdf) || !parser.positionalArguments().isEmpty()) {
+            err << "--list-pages ne prend pas d'autre argument." << Qt::endl;
+            return 2;
+        }
+        for (const QString &name : pagestore::names(PersonalStore(programDir).pageDir()))
+            out << name << Qt::endl;
         return 0;
     }
     if (!parser.isSet(printPdf)) {

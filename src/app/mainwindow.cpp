@@ -24,6 +24,10 @@
 #include "print/printjob.h"
 #include "print/sheetrenderer.h"
 #include "editor/textmeasure.h"
+#include "library/libraryframe.h"
+#include "library/pagepanel.h"
+#include "library/pagestore.h"
+#include "library/templatepanel.h"
 #include "storage/pagetable.h"
 #include "storage/etiqtable.h"
 #include "storage/settingsfile.h"
@@ -86,6 +90,7 @@ MainWindow::MainWindow(const Environment &environment, Dialogs &dialogs, Chooser
     sheetPanel = new SheetPanel(m_state, m_dialogs, m_sheet, I_page, editor, picture, T_nombre, this);
     connect(picture, &PicturePanel::textFocusWanted, editor, &EditorPanel::hautEtiquette);
     connect(B_effpage, &QPushButton::clicked, sheetPanel, &SheetPanel::effacpage);
+    buildLibrary();
 
     E_screen = caption(this, "E_screen",
                        QStringLiteral("Pour imprimer les étiquettes en gris:\n-Retourner la feuille dans l'imprimante\n"
@@ -151,6 +156,37 @@ void MainWindow::buildFunctionArea()
     C_decoupe->setObjectName(QStringLiteral("C_decoupe"));
 }
 
+void MainWindow::buildLibrary()
+{
+    F_modele = new LibraryFrame(this);
+    const LibraryContext context{m_state,  m_dialogs,  m_working, m_sheet,
+                                 editor,   picture,    sheetPanel, F_modele,
+                                 [this](const SheetType &type) { changeType(type); }};
+    templates = new TemplatePanel(context, this);
+    pages = new PagePanel(context, this);
+    connect(F_modele, &LibraryFrame::confirmed, this, &MainWindow::B_okmodele_Click);
+    connect(F_modele, &LibraryFrame::nameChosen, this, [this](const QString &name) {
+        if (m_templateMode)
+            templates->L_modele_Click(name);
+    });
+}
+
+void MainWindow::B_okmodele_Click()
+{
+    if (m_templateMode)
+        templates->okmodele();
+    else
+        pages->okpage();
+    L_fonction->clearSelection();
+}
+
+void MainWindow::changeType(const SheetType &type)
+{
+    m_state.initbd(type);
+    createtiq();
+    L_etiq->hide();
+}
+
 void MainWindow::placeControls()
 {
     const SheetLayout &l = m_layout;
@@ -163,6 +199,8 @@ void MainWindow::placeControls()
     F_mode->setGeometry(units::twipsToPixels(l.printMode));
     C_decoupe->setGeometry(units::twipsToPixels(l.cutFrame));
     E_screen->setGeometry(units::twipsToPixels(l.screenNotice));
+    F_modele->place(QRect(l.editorFrame.left(), l.templateFrameTop, l.editorFrame.width(), l.templateFrameHeight),
+                    l.templateListHeight);
     placePageFrame();
 }
 
@@ -189,6 +227,8 @@ bool MainWindow::Form_Load(const QString &workingFolder)
     L_fonction->listefonction();
     m_startDir = workingFolder;
     startup.finishStorage();
+    // What an interrupted save left behind.
+    pagestore::removeLeftovers(pages->pageDir());
     m_loaded = true;
     return true;
 }
@@ -268,6 +308,16 @@ void MainWindow::L_fonction_Click(const QString &entry)
         imprimer();
     else if (entry == FunctionList::calibrate)
         ajuster();
+    else if (entry == FunctionList::templates) {
+        m_templateMode = true;
+        templates->listemodele();
+    } else if (entry == FunctionList::pages) {
+        picture->visuimage(false);
+        editor->clear();
+        picture->supimage();
+        m_templateMode = false;
+        pages->listepage();
+    }
 }
 
 void MainWindow::ajuster()
@@ -447,6 +497,7 @@ void MainWindow::Form_Paint()
 
 void MainWindow::Form_Click()
 {
+    F_modele->hide();
     L_etiq->hide();
 }
 

@@ -18,6 +18,9 @@ class EditorPanel;
 class Environment;
 class FunctionList;
 class HelpWindow;
+class LibraryFrame;
+class PagePanel;
+class TemplatePanel;
 class PicturePanel;
 class SheetPanel;
 class QCheckBox;
@@ -76,6 +79,9 @@ public:
     QRadioButton *O_normal = nullptr;
     QRadioButton *O_pixel = nullptr;
     QCheckBox *C_decoupe = nullptr;
+    LibraryFrame *F_modele = nullptr;
+    TemplatePanel *templates = nullptr;
+    PagePanel *pages = nullptr;
 
 public slots:
     void B_finapp_Click();
@@ -87,6 +93,7 @@ public slots:
     void imprimer();
     void ajuster();
     void L_etiq_Click(const QString &name);
+    void B_okmodele_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -98,6 +105,9 @@ protected:
 private:
     void buildPageFrame();
     void buildFunctionArea();
+    void buildLibrary();
+    // The sheet, already cleared, rebuilt for another type.
+    void changeType(const SheetType &type);
     void placeControls();
     void placePageFrame();
     void selectpage();
@@ -124,4 +134,5 @@ private:
     bool m_printerSetupPending = false;
     bool m_loaded = false;
     bool m_backFromOwnWindow = false;
+    bool m_templateMode = true;   // F_modele shows the templates, else the pages
 };

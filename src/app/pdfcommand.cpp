@@ -48,6 +48,9 @@ QString printPageToPdf(const PdfRequest &request)
     const PageFolderLoad load = loadPageFolder(pageFolder(request.page, store), catalogue);
     if (!load.page)
         return oneLine(load.reason);
+    // A sheet printed without some of its labels wastes the sheet.
+    if (!load.skipped.isEmpty())
+        return oneLine(QStringLiteral("La page est incomplète : ") + load.skipped.join(QLatin1Char(' ')));
 
     RenderOptions options;
     options.cutFrame = request.cutFrame;

@@ -177,6 +177,11 @@ void SheetPanel::effacpage()
 {
     m_sheet.clear();
     m_editor->clear();
-    m_count->setText(QStringLiteral("1"));
+    resetCount();
     m_textMixedFormat = false;
+}
+
+void SheetPanel::resetCount()
+{
+    m_count->setText(QStringLiteral("1"));
 }

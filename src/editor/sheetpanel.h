@@ -32,6 +32,8 @@ public slots:
     void effacetiq();
     void rappeletiq();
     void effacpage();
+    // One label per click again.
+    void resetCount();
     void T_nombre_Change();
 
 private:

@@ -184,6 +184,45 @@ bool WorkingSheet::clear()
     return true;
 }
 
+bool WorkingSheet::load(std::vector<StoredLabel> &labels)
+{
+    std::vector<bool> seen(m_states.size(), false);
+    for (const StoredLabel &label : labels) {
+        const int n = label.row.numetiq;
+        if (!valid(n) || seen[n] || isWritten(n) || !label.text)
+            return false;
+        seen[n] = true;
+    }
+    if (!m_db.transaction())
+        return false;
+    bool ok = true;
+    for (const StoredLabel &label : labels) {
+        PageRow row = label.row;
+        // The place follows the number on this sheet, whatever the file said.
+        row.posx = row.numetiq % m_cols;
+        row.posy = row.numetiq / m_cols;
+        row.impage = row.impage && label.picture && row.numetiq < pictureLimit;
+        if (!(ok = pagetable::insert(m_db, row)))
+            break;
+    }
+    if (!ok || !m_db.commit()) {
+        m_db.rollback();
+        return false;
+    }
+    for (StoredLabel &label : labels) {
+        const int n = label.row.numetiq;
+        m_texts[n] = std::move(label.text);
+        if (label.row.impage && label.picture && n < pictureLimit)
+            m_pictures[n] = std::move(label.picture);
+        if (label.mixedFormat) {
+            m_mixed[n] = true;
+            ++m_mixedCount;
+        }
+        setState(n, State::Written);
+    }
+    return true;
+}
+
 void WorkingSheet::limitTo(int count)
 {
     for (int i = std::max(count, 0); i < labelCount(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/picture/picturegeometry.h"
+#include "editor/storedlabel.h"
 #include "platform/imaging/picture.h"
 #include "storage/pagetable.h"
 
@@ -64,6 +65,10 @@ public:
     void unmark(int first, int last);
     bool erase(int index);    // effacetiq
     bool clear();             // effacpage
+    // Puts a saved page on the empty sheet in one transaction: every label,
+    // or none when a row is out of the sheet, repeated or lacks its text.
+    // The labels are moved from `labels` only on success.
+    bool load(std::vector<StoredLabel> &labels);
 
     // Labels from `count` on cannot be written (the screen print mode).
     void limitTo(int count);

@@ -1,39 +1,47 @@
 #pragma once
 
-#include "platform/imaging/picture.h"
-#include "storage/pagetable.h"
+#include "editor/storedlabel.h"
 #include "storage/sheettype.h"
 
 #include <QString>
+#include <QStringList>
 
-#include <memory>
+#include <functional>
 #include <optional>
 #include <vector>
 
 class Database;
-#include <QTextDocument>
 
-// A saved label page read back from its folder: the sheet type, the PAGE
-// rows in table order and, per row, the fitted text and the picture. It owns
-// everything it holds.
+// A saved label page read back from its folder: the sheet type and, in
+// reading order, each label's row, fitted text and resampled picture.
 struct LoadedPage {
-    struct Label {
-        PageRow row;
-        std::unique_ptr<QTextDocument> text;   // fitted: one paragraph per printed line
-        bool mixedFormat = false;
-        std::optional<Picture> picture;
-    };
+    using Label = StoredLabel;
     SheetType type;
     std::vector<Label> labels;
 };
 
 struct PageFolderLoad {
     std::optional<LoadedPage> page;
-    QString reason;   // one line, when the page could not be read
+    QString reason;        // one line, when the page could not be read
+    QStringList skipped;   // one line per label left out, and why
+    int columnsAdded = 0;  // picture columns the page's database lacked
+};
+
+struct PageFolderOptions {
+    // Bring the folder up to date as the sheet opens it: the picture columns
+    // added to its database, the pictures resampled for the label written
+    // back. Without it the folder is only read.
+    bool update = false;
+    std::function<void(int done, int total)> progress;
 };
 
 // Reads the page folder `folder` (etiquet.mdb holding PAGE, typetiq.txt,
 // n.rtf and n.bmp for each label). The sheet type is looked up by name in
-// `catalogue`. The folder is only read. A page that is missing, damaged,
-// empty or of an unknown type gives a reason instead.
-PageFolderLoad loadPageFolder(const QString &folder, Database &catalogue);
+// `catalogue`. A folder without a usable type or database, or where no label
+// can be read, gives a reason and no page; a label whose files are missing
+// or damaged is left out and named in `skipped`.
+PageFolderLoad loadPageFolder(const QString &folder, Database &catalogue, const PageFolderOptions &options = {});
+
+// The name in typetiq.txt: UTF-8 when it is valid UTF-8, else Latin-1 (the
+// older pages' encoding).
+QString decodeTypeName(const QByteArray &line);

@@ -13,6 +13,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <iterator>
+
 namespace {
 
 // Statements that bring an older database to the current columns; the first
@@ -120,15 +122,31 @@ void PersonalStore::creatpagetiq(Database &working)
     static_cast<void>(working.execute(QStringLiteral("ALTER TABLE page ADD COLUMN numetiq INTEGER")));
 }
 
-int PersonalStore::bdimage(Database &working)
+namespace {
+
+template <class Statements>
+int runUntilFailure(Database &db, const Statements &statements, std::size_t count)
 {
     int applied = 0;
-    for (const char *statement : pictureColumns) {
-        if (!working.execute(QString::fromLatin1(statement)))
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!db.execute(QString::fromLatin1(statements[i])))
             break;
         ++applied;
     }
     return applied;
+}
+
+} // namespace
+
+int PersonalStore::bdimage(Database &working)
+{
+    return runUntilFailure(working, pictureColumns, std::size(pictureColumns));
+}
+
+int PersonalStore::pagePictureColumns(Database &page)
+{
+    // The first seven statements are those of PAGE.
+    return runUntilFailure(page, pictureColumns, 7);
 }
 
 void PersonalStore::createPageFolder()

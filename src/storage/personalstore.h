@@ -32,6 +32,8 @@ public:
     // Columns added by later versions of the program.
     static void creatpagetiq(Database &working);
     static int bdimage(Database &working);   // statements applied
+    // The same columns for the PAGE table of a saved page's database.
+    static int pagePictureColumns(Database &page);   // statements applied
     void createPageFolder();
 
     enum class Opening {

@@ -368,7 +368,9 @@ void TestStorage::plainNames_data()
     QTest::newRow("backslash") << "a\\b" << false;
     QTest::newRow("control") << QString("a\tb") << false;
     QTest::newRow("newline") << QString("a\nb") << false;
-    QTest::newRow("too long") << QString(300, u'x') << false;
+    QTest::newRow("only blanks") << "   " << false;
+    QTest::newRow("100 characters") << QString(100, u'x') << true;
+    QTest::newRow("101 characters") << QString(101, u'x') << false;
 }
 
 void TestStorage::plainNames()

@@ -132,7 +132,7 @@ bool LabelPicture::sauvimage(const QString &path, QString *error) const
             *error = QStringLiteral("Pas d'image à enregistrer.");
         return false;
     }
-    return m_picture.saveBmp(path, m_picture.isGreyscale() ? 8 : 24, error);
+    return m_picture.saveLabelBmp(path, error);
 }
 
 void LabelPicture::showPlace()

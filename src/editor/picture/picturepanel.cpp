@@ -184,11 +184,6 @@ Picture PicturePanel::readPicture(const QString &path)
     return load.ok ? load.picture : Picture();
 }
 
-QString PicturePanel::templatePicturePath(const QString &templateName) const
-{
-    return m_state.personalDir + QStringLiteral("/modetiq/") + templateName + QStringLiteral(".bmp");
-}
-
 bool PicturePanel::ouvimage(const Picture &picture)
 {
     if (!m_picture.ouvimage(picture))

@@ -52,10 +52,6 @@ public:
     // read is answered with "IMAGE ILLISIBLE"; the label keeps its picture.
     bool openPicture(const QString &path);
 
-    // The template's picture file for a template name already checked to be
-    // a plain name.
-    QString templatePicturePath(const QString &templateName) const;
-
     QFrame *F_etiquet = nullptr;
     PictureView *L_etiquet = nullptr;
     QCheckBox *C_image = nullptr;

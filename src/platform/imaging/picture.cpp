@@ -66,6 +66,11 @@ bool Picture::saveBmp(const QString &path, int bitsPerPixel, QString *error) con
     return imaging::writeBmp(toImage(), path, bitsPerPixel, error);
 }
 
+bool Picture::saveLabelBmp(const QString &path, QString *error) const
+{
+    return saveBmp(path, isGreyscale() ? 8 : 24, error);
+}
+
 void Picture::draw(QPainter &painter, const QRectF &target) const
 {
     if (isNull() || target.isEmpty())

@@ -50,6 +50,9 @@ public:
     // Writes a Windows bitmap of 8 (256 greys) or 24 bits per pixel, in one
     // piece: the file is replaced only when fully written.
     bool saveBmp(const QString &path, int bitsPerPixel, QString *error = nullptr) const;
+    // The bitmap of a label, template or saved page: 8 bits per pixel when
+    // the picture is grey, 24 otherwise.
+    bool saveLabelBmp(const QString &path, QString *error = nullptr) const;
 
     // Draws the picture scaled into `target`, in the painter's coordinates.
     void draw(QPainter &painter, const QRectF &target) const;
