@@ -44,6 +44,11 @@ LibraryFrame::LibraryFrame(QWidget *window)
     for (QRadioButton *option : {O_ouvrir, O_ajout, O_supp}) {
         option->setAutoExclusive(false);
         connect(option, &QRadioButton::toggled, this, [this, option](bool on) { optionToggled(option, on); });
+        // A click on the chosen option keeps it chosen.
+        connect(option, &QRadioButton::clicked, option, [option](bool on) {
+            if (!on)
+                option->setChecked(true);
+        });
     }
     connect(L_modeleList, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         L_modele->setText(item->text());

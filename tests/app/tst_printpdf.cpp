@@ -61,18 +61,22 @@ void writePageFolder(const QString &folder, const QString &typeName, const QList
 struct Run {
     int status;
     QStringList errorLines;
+    QString out;
 };
 
-Run kalvenor(const QStringList &arguments)
+// Started in `folder`, the program works there when it holds etiquet.mdb.
+Run kalvenor(const QStringList &arguments, const QString &folder = {})
 {
     QProcess process;
     process.setProgram(qEnvironmentVariable("KALVENOR_PROGRAM_DIR") + QStringLiteral("/kalvenor"));
     process.setArguments(arguments);
+    process.setWorkingDirectory(folder);
     process.start();
     process.waitForFinished(120'000);
     const QString err = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            err.isEmpty() ? QStringList() : err.split(QLatin1Char('\n'))};
+            err.isEmpty() ? QStringList() : err.split(QLatin1Char('\n')),
+            QString::fromUtf8(process.readAllStandardOutput())};
 }
 
 // Each written label's background (black) sits within 0.1 mm of its nominal
@@ -120,6 +124,7 @@ private slots:
     void savedPageLandsOnItsPlaces();
     void badRequestsFailWithOneLine_data();
     void badRequestsFailWithOneLine();
+    void savedPagesListedAndPrintedByName();
 };
 
 void TestPrintPdf::savedPageLandsOnItsPlaces_data()
@@ -193,6 +198,24 @@ void TestPrintPdf::badRequestsFailWithOneLine()
     QVERIFY(run.status > 0);
     QCOMPARE(run.errorLines.size(), 1);
     QVERIFY(!QFile::exists(pdf));
+}
+
+void TestPrintPdf::savedPagesListedAndPrintedByName()
+{
+    ProgramFolder program;
+    const QString pages = program.file(QStringLiteral("etiqperso/pagetiq/"));
+    writePageFolder(pages + QStringLiteral("Été"), QStringLiteral("3x8"), {{1, 0, false}}, 3);
+    writePageFolder(pages + QStringLiteral("hiver"), QStringLiteral("3x8"), {{2, 0, false}}, 3);
+    writePageFolder(pages + QStringLiteral("abeilles"), QStringLiteral("3x8"), {{3, 0, false}}, 3);
+    QVERIFY(QDir().mkpath(pages + QStringLiteral(".enregistrement-a1b2c3")));   // a save cut short
+    const Run list = kalvenor({QStringLiteral("--list-pages")}, program.path());
+    QCOMPARE(list.status, 0);
+    QCOMPARE(list.out, QStringLiteral("abeilles\nÉté\nhiver\n"));
+
+    const QString pdf = program.file(QStringLiteral("été.pdf"));
+    const Run print = kalvenor({QStringLiteral("--print-pdf"), pdf, QStringLiteral("Été")}, program.path());
+    QCOMPARE(print.errorLines, QStringList());
+    checkBackgrounds(pdf, shippedType(QStringLiteral("3x8")), 0, 1, {1});
 }
 
 QTEST_MAIN(TestPrintPdf)
