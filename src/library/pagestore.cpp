@@ -135,6 +135,8 @@ QString save(const QString &pageDir, const QString &name, const QString &shipped
     if (!QDir().rename(partial.path(), target))
         return QStringLiteral("Le dossier %1 n'a pas pu être mis en place.").arg(target);
     partial.setAutoRemove(false);
+    // A temporary folder is private; the page gets its folder's access.
+    QFile::setPermissions(target, QFileInfo(pageDir).permissions());
     return {};
 }
 
