@@ -1,6 +1,8 @@
 #include "commandline.h"
 
-#include "pdfcommand.h"
+#include "printcommand.h"
+
+#include "print/pixelpage.h"
 
 #include "library/pagestore.h"
 #include "storage/personalstore.h"
@@ -28,12 +30,19 @@ int run(const QStringList &arguments, const QString &programDir, QTextStream &ou
                                       QStringLiteral("Imprime la page enregistrée PAGE (son nom, ou le chemin de son "
                                                      "dossier) dans le fichier PDF <fichier>."),
                                       QStringLiteral("fichier"));
+    const QCommandLineOption printPng(QStringLiteral("print-png"),
+                                      QStringLiteral("Écrit l'image de la page PAGE que le mode Pixels imprime dans le "
+                                                     "fichier PNG <fichier>."),
+                                      QStringLiteral("fichier"));
+    const QCommandLineOption dpi(QStringLiteral("dpi"),
+                                 QStringLiteral("Résolution de l'image PNG, en points par pouce (300 par défaut)."),
+                                 QStringLiteral("N"), QStringLiteral("300"));
     const QCommandLineOption corrections(QStringLiteral("corrections"),
                                          QStringLiteral("Applique les corrections de marges de etiq.ini."));
     const QCommandLineOption frame(QStringLiteral("frame"), QStringLiteral("Imprime le cadre de découpage."));
     const QCommandLineOption listPages(QStringLiteral("list-pages"),
                                        QStringLiteral("Affiche les noms des pages enregistrées, un par ligne."));
-    parser.addOptions({help, version, printPdf, corrections, frame, listPages});
+    parser.addOptions({help, version, printPdf, printPng, dpi, corrections, frame, listPages});
     parser.addPositionalArgument(QStringLiteral("PAGE"), QStringLiteral("La page à imprimer."));
 
     if (!parser.parse(QStringList{QStringLiteral("kalvenor")} + arguments)) {
@@ -49,7 +58,7 @@ int run(const QStringList &arguments, const QString &programDir, QTextStream &ou
         return 0;
     }
     if (parser.isSet(listPages)) {
-        if (parser.isSet(printPdf) || !parser.positionalArguments().isEmpty()) {
+        if (parser.isSet(printPdf) || parser.isSet(printPng) || !parser.positionalArguments().isEmpty()) {
             err << "--list-pages ne prend pas d'autre argument." << Qt::endl;
             return 2;
         }
@@ -57,22 +66,35 @@ int run(const QStringList &arguments, const QString &programDir, QTextStream &ou
             out << name << Qt::endl;
         return 0;
     }
-    if (!parser.isSet(printPdf)) {
-        err << "Aucune action demandée (--help pour la liste des options)." << Qt::endl;
+    if (parser.isSet(printPdf) == parser.isSet(printPng)) {
+        err << (parser.isSet(printPdf) ? "--print-pdf et --print-png ne vont pas ensemble."
+                                       : "Aucune action demandée (--help pour la liste des options).")
+            << Qt::endl;
         return 2;
     }
+    const bool png = parser.isSet(printPng);
     const QStringList pages = parser.positionalArguments();
     if (pages.size() != 1) {
-        err << "--print-pdf attend une page, et une seule." << Qt::endl;
+        err << (png ? "--print-png" : "--print-pdf") << " attend une page, et une seule." << Qt::endl;
         return 2;
     }
-    PdfRequest request;
-    request.output = parser.value(printPdf);
+    PrintRequest request;
+    request.format = png ? PrintRequest::Format::Png : PrintRequest::Format::Pdf;
+    request.output = parser.value(png ? printPng : printPdf);
     request.page = pages.first();
     request.programDir = programDir;
     request.corrections = parser.isSet(corrections);
     request.cutFrame = parser.isSet(frame);
-    const QString failure = printPageToPdf(request);
+    if (parser.isSet(dpi)) {
+        bool number = false;
+        request.dpi = parser.value(dpi).toInt(&number);
+        if (!png || !number || request.dpi < pixelpage::minimumDpi || request.dpi > pixelpage::maximumDpi) {
+            err << "--dpi va avec --print-png et attend un nombre de " << pixelpage::minimumDpi << " à "
+                << pixelpage::maximumDpi << "." << Qt::endl;
+            return 2;
+        }
+    }
+    const QString failure = printPageToFile(request);
     if (!failure.isEmpty()) {
         err << failure << Qt::endl;
         return 1;

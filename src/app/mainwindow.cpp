@@ -21,6 +21,9 @@
 #include "platform/richtext/rtfwriter.h"
 #include "platform/units.h"
 #include "print/calibrationwindow.h"
+#include "print/pagepreview.h"
+#include "print/pixelpage.h"
+#include "print/previewwindow.h"
 #include "print/printjob.h"
 #include "print/sheetrenderer.h"
 #include "editor/textmeasure.h"
@@ -152,6 +155,14 @@ void MainWindow::buildFunctionArea()
     modes->setContentsMargins(6, 0, 6, 0);
     modes->addWidget(O_normal);
     modes->addWidget(O_pixel);
+    connect(O_pixel, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            O_pixel_Click();
+    });
+    connect(O_normal, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            O_normal_Click();
+    });
     C_decoupe = new QCheckBox(QStringLiteral("Imprimer le cadre de découpage"), this);
     C_decoupe->setObjectName(QStringLiteral("C_decoupe"));
 }
@@ -254,7 +265,24 @@ void MainWindow::createtiq()
     E_nombre->setVisible(m_state.labelCount() > SheetLayout::pictureLimit);
     setWindowTitle(m_layout.caption);
     T_nombre->setText(QStringLiteral("1"));
+    // A new sheet in the "Pixels" mode is limited to the screen as well.
+    if (O_pixel->isChecked())
+        O_pixel_Click();
     update(); // the row and column numbers
+}
+
+void MainWindow::O_pixel_Click()
+{
+    const int usable = pixelpage::usableLabelCount(int(m_environment.screenHeightTwips()), m_state.marginTop(),
+                                                   m_layout.rowGap, m_state.labelHeight(), m_state.sheetCols());
+    sheetPanel->limitTo(usable);
+    E_screen->setVisible(m_state.usableLabelCount < m_state.labelCount());
+}
+
+void MainWindow::O_normal_Click()
+{
+    sheetPanel->releaseLimit();
+    E_screen->hide();
 }
 
 void MainWindow::placePageFrame()
@@ -308,6 +336,8 @@ void MainWindow::L_fonction_Click(const QString &entry)
         imprimer();
     else if (entry == FunctionList::calibrate)
         ajuster();
+    else if (entry == FunctionList::preview)
+        openPreview();
     else if (entry == FunctionList::templates) {
         m_templateMode = true;
         templates->listemodele();
@@ -337,16 +367,12 @@ void MainWindow::imprimer()
     if (m_calibration)
         m_calibration->close();
     PrintDialogue(m_dialogs).run(pagetable::count(m_working), m_state.printer.deviceName, [this] {
-        return impression();
+        return O_normal->isChecked() ? impression() : impressionPixels();
     });
 }
 
-PrintOutcome MainWindow::impression()
+RenderOptions MainWindow::printOptions() const
 {
-    const auto snapshot = snapshotOf(m_sheet, m_state.type);
-    if (!snapshot)
-        return {false, QStringLiteral("La page ne peut pas être lue: ") + m_working.lastError()};
-    const SheetSnapshot &sheet = *snapshot;
     RenderOptions options;
     options.deltaH = m_state.DeltaH;
     options.deltaV = m_state.DeltaV;
@@ -355,18 +381,70 @@ PrintOutcome MainWindow::impression()
     options.pageWidth = printer.pageWidth;
     options.pageHeight = printer.pageHeight;
     options.printableBottom = printer.marginTop + printer.printableHeight;
+    return options;
+}
+
+PrintOutcome MainWindow::impression()
+{
+    const auto snapshot = snapshotOf(m_sheet, m_state.type);
+    if (!snapshot)
+        return {false, QStringLiteral("La page ne peut pas être lue: ") + m_working.lastError()};
+    const SheetSnapshot &sheet = *snapshot;
+    const RenderOptions options = printOptions();
 
     QCoreApplication::processEvents();
     ProgressWindow progress(int(sheet.labels.size()), this);
     progress.show();
     TextMeasure measure;
     SheetRenderer renderer(measure);
-    return printjob::printPage(printer.deviceName, QStringLiteral("KALVENOR %1").arg(m_state.sheetTypeName()),
+    return printjob::printPage(m_state.printer.deviceName, QStringLiteral("KALVENOR %1").arg(m_state.sheetTypeName()),
                                [&](QPainter &painter) {
                                    renderer.render(painter, sheet, options, [&] {
                                        progress.P_calcul->setValue(progress.P_calcul->value() + 1);
                                    });
                                });
+}
+
+PrintOutcome MainWindow::impressionPixels()
+{
+    const auto snapshot = snapshotOf(m_sheet, m_state.type);
+    if (!snapshot)
+        return {false, QStringLiteral("La page ne peut pas être lue: ") + m_working.lastError()};
+    RenderOptions options = printOptions();
+    options.labelLimit = m_state.usableLabelCount;
+    TextMeasure measure;
+    const QImage page = pixelpage::draw(*snapshot, options, 300, measure);
+    if (page.isNull())
+        return {false, QStringLiteral("L'image de la page n'a pas pu être faite.")};
+    return printjob::printPage(m_state.printer.deviceName, QStringLiteral("KALVENOR %1").arg(m_state.sheetTypeName()),
+                               [&](QPainter &painter) {
+                                   painter.drawImage(QRectF(0, 0, options.pageWidth, options.pageHeight), page);
+                               });
+}
+
+void MainWindow::openPreview()
+{
+    const auto snapshot = snapshotOf(m_sheet, m_state.type);
+    if (!snapshot) {
+        m_dialogs.inform(QStringLiteral("VUE IMPOSSIBLE"),
+                         QStringLiteral("La page ne peut pas être lue: ") + m_working.lastError(),
+                         Dialogs::Icon::Exclamation);
+        return;
+    }
+    const PrinterFacts &printer = m_state.printer;
+    PreviewPaper paper;
+    if (printer.pageWidth > 0 && printer.pageHeight > 0) {
+        paper.pageWidth = printer.pageWidth;
+        paper.pageHeight = printer.pageHeight;
+        paper.printable = printer.printableWidth > 0 && printer.printableHeight > 0
+            ? QRect(printer.marginLeft, printer.marginTop, printer.printableWidth, printer.printableHeight)
+            : QRect(0, 0, paper.pageWidth, paper.pageHeight);
+    }
+    hide();
+    m_preview = new PreviewWindow(*snapshot, paper, QSize(m_state.screenWidthPx, m_state.screenHeightPx), this);
+    watchOwnWindow(m_preview);
+    connect(m_preview, &PreviewWindow::closed, this, &QWidget::show);
+    m_preview->show();
 }
 
 void MainWindow::selectpage()
@@ -515,6 +593,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         m_help->close();
     if (m_catalogue)
         m_catalogue->close();
+    if (m_preview)
+        m_preview->close();
     event->accept();
 }
 

@@ -3,6 +3,7 @@
 #include "editor/sheetlayout.h"
 #include "editor/workingsheet.h"
 #include "print/printoutcome.h"
+#include "print/renderoptions.h"
 #include "storage/appstate.h"
 #include "storage/database.h"
 
@@ -22,6 +23,7 @@ class LibraryFrame;
 class PagePanel;
 class TemplatePanel;
 class PicturePanel;
+class PreviewWindow;
 class SheetPanel;
 class QCheckBox;
 class QFrame;
@@ -94,6 +96,9 @@ public slots:
     void ajuster();
     void L_etiq_Click(const QString &name);
     void B_okmodele_Click();
+    void O_pixel_Click();
+    void O_normal_Click();
+    void openPreview();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -112,6 +117,8 @@ private:
     void placePageFrame();
     void selectpage();
     PrintOutcome impression();
+    PrintOutcome impressionPixels();
+    RenderOptions printOptions() const;
     void Form_QueryUnload();
     void Form_Activate();
     void Form_Paint();
@@ -131,6 +138,7 @@ private:
     QPointer<ContactWindow> m_contact;
     QPointer<CatalogueWindow> m_catalogue;
     QPointer<CalibrationWindow> m_calibration;
+    QPointer<PreviewWindow> m_preview;
     bool m_printerSetupPending = false;
     bool m_loaded = false;
     bool m_backFromOwnWindow = false;

@@ -185,3 +185,20 @@ void SheetPanel::resetCount()
 {
     m_count->setText(QStringLiteral("1"));
 }
+
+void SheetPanel::limitTo(int usable)
+{
+    m_state.usableLabelCount = std::clamp(usable, 0, m_sheet.labelCount());
+    T_nombre_Change();
+    for (int i = m_state.usableLabelCount; i < m_sheet.labelCount(); ++i) {
+        if (m_sheet.isWritten(i))
+            m_sheet.erase(i);
+    }
+    m_sheet.limitTo(m_state.usableLabelCount);
+}
+
+void SheetPanel::releaseLimit()
+{
+    m_sheet.releaseUnusable();
+    m_state.usableLabelCount = m_sheet.labelCount();
+}

@@ -34,6 +34,10 @@ public slots:
     void effacpage();
     // One label per click again.
     void resetCount();
+    // The "Pixels" print mode: labels from `usable` on are erased and
+    // greyed, and cannot be written until releaseLimit().
+    void limitTo(int usable);
+    void releaseLimit();
     void T_nombre_Change();
 
 private:

@@ -35,7 +35,8 @@ void SheetRenderer::render(QPainter &painter, const SheetSnapshot &sheet, const 
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(box.adjusted(7.5, 7.5, -7.5, -7.5));
         }
-        if (options.pictures && row.impage && label.picture) {
+        // Labels from 120 on never carry a picture, whatever a page file says.
+        if (options.pictures && row.impage && label.picture && row.numetiq < pictureLimit) {
             const QRectF place(box.left() + row.impleft + textInset, box.top() + row.imptop + textInset,
                                row.impwidth, row.impheight);
             label.picture->draw(painter, place);

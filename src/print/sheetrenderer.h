@@ -22,6 +22,7 @@ public:
 
     // Text starts this far inside the label's top-left corner.
     static constexpr int textInset = 30;
+    static constexpr int pictureLimit = 120;
 
 private:
     TextMeasure &m_measure;

@@ -1,8 +1,9 @@
-#include "pdfcommand.h"
+#include "printcommand.h"
 
 #include "editor/textmeasure.h"
 #include "library/pagefolder.h"
 #include "print/pdfpage.h"
+#include "print/pixelpage.h"
 #include "print/sheetrenderer.h"
 #include "storage/database.h"
 #include "storage/personalstore.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace {
 
@@ -39,7 +41,7 @@ QString oneLine(QString text)
 
 } // namespace
 
-QString printPageToPdf(const PdfRequest &request)
+QString printPageToFile(const PrintRequest &request)
 {
     const PersonalStore store(request.programDir);
     Database catalogue;
@@ -61,6 +63,15 @@ QString printPageToPdf(const PdfRequest &request)
     }
     const SheetSnapshot sheet = snapshotOf(*load.page);
     TextMeasure measure;
+    if (request.format == PrintRequest::Format::Png) {
+        const QImage image = pixelpage::draw(sheet, options, request.dpi, measure);
+        if (image.isNull())
+            return QStringLiteral("L'image de la page à %1 points par pouce ne peut pas être faite.").arg(request.dpi);
+        QSaveFile file(request.output);
+        if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
+            return oneLine(QStringLiteral("Le fichier %1 n'a pas pu être écrit : %2").arg(request.output, file.errorString()));
+        return {};
+    }
     SheetRenderer renderer(measure);
     const PrintOutcome written = pdfpage::write(request.output, QFileInfo(request.page).fileName(),
                                                 [&](QPainter &painter) { renderer.render(painter, sheet, options); });
