@@ -153,7 +153,9 @@ SheetLayout computeSheetLayout(const AppState &state, int windowWidth)
     }
 
     if (layout.rows > 1) {
-        layout.rowGap = rounded(double(state.printer.pageHeight - state.marginTop() - state.marginBottom()
+        // Sheets are A4 when the printer does not say its page's height.
+        const int pageHeight = state.printer.pageHeight > 0 ? state.printer.pageHeight : 16838;
+        layout.rowGap = rounded(double(pageHeight - state.marginTop() - state.marginBottom()
                                        - layout.rows * state.labelHeight())
                                 / (layout.rows - 1));
     }

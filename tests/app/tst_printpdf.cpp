@@ -216,6 +216,21 @@ void TestPrintPdf::savedPagesListedAndPrintedByName()
     const Run print = kalvenor({QStringLiteral("--print-pdf"), pdf, QStringLiteral("Été")}, program.path());
     QCOMPARE(print.errorLines, QStringList());
     checkBackgrounds(pdf, shippedType(QStringLiteral("3x8")), 0, 1, {1});
+
+    // The page image of the "Pixels" mode: label 1 of 3 x 8 from 3969 twips across.
+    const QString png = program.file(QStringLiteral("été.png"));
+    const Run image = kalvenor({QStringLiteral("--print-png"), png, QStringLiteral("Été"), QStringLiteral("--dpi"),
+                                QStringLiteral("100")},
+                               program.path());
+    QCOMPARE(image.errorLines, QStringList());
+    const QImage page = QImage(png).convertToFormat(QImage::Format_Grayscale8);
+    QCOMPARE(page.size(), QSize(827, 1169));
+    QCOMPARE(pdfraster::inkBounds(page).left(), qRound(3969 * 100 / 1440.0));
+    const Run refused = kalvenor({QStringLiteral("--print-png"), png, QStringLiteral("Été"), QStringLiteral("--dpi"),
+                                  QStringLiteral("5000")},
+                                 program.path());
+    QCOMPARE(refused.status, 2);
+    QCOMPARE(refused.errorLines.size(), 1);
 }
 
 QTEST_MAIN(TestPrintPdf)

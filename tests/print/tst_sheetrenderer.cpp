@@ -1,4 +1,7 @@
 #include "editor/textmeasure.h"
+#include "platform/imaging/picture.h"
+#include "print/pagepreview.h"
+#include "print/pixelpage.h"
 #include "print/sheetgeometry.h"
 #include "print/sheetrenderer.h"
 
@@ -99,6 +102,13 @@ private slots:
     void lineHeights();
     void mixedFontsShareABaseline();
     void textBelowThePrintableAreaIsDropped();
+    void previewDrawsWhatPrints_data();
+    void previewDrawsWhatPrints();
+    void previewLabelBoxes_data();
+    void previewLabelBoxes();
+    void usableLabelCount_data();
+    void usableLabelCount();
+    void pixelPageHasTheCorrectionsAndTheLimit();
 };
 
 void TestSheetRenderer::gapsRoundHalvesToEven_data()
@@ -273,6 +283,142 @@ void TestSheetRenderer::textBelowThePrintableAreaIsDropped()
         QCOMPARE(inside.isEmpty(), bottom < 2000);      // the text goes...
         QVERIFY(dark(image, 1004, 5000));                 // ...the frame stays
     }
+}
+
+// The preview and the pixel page at a coarser grain than the paper above.
+constexpr double coarse = 150.0 / 1440.0;
+
+QColor at(const QImage &image, double xTwips, double yTwips)
+{
+    return image.pixelColor(int(xTwips * coarse), int(yTwips * coarse));
+}
+
+void TestSheetRenderer::previewDrawsWhatPrints_data()
+{
+    QTest::addColumn<int>("printableBottom");
+    QTest::addColumn<bool>("textShown");
+    QTest::newRow("whole page printable") << 16838 << true;
+    // The printer stops above the last row's text: so does the preview.
+    QTest::newRow("printer stops above the last row") << 16838 - 2000 << false;
+}
+
+void TestSheetRenderer::previewDrawsWhatPrints()
+{
+    QFETCH(int, printableBottom);
+    QFETCH(bool, textShown);
+    const SheetType t = type(3, 8, 3969, 2098, 0, 0, 0, 0);
+    SheetSnapshot sheet = everyLabel(t, 0x00FFFF);   // yellow
+    const auto text = lines({{{QStringLiteral("MMMM"), 24}}});
+    for (LabelSnapshot &label : sheet.labels)
+        label.text = text.get();
+    // Label 121 of no sheet: a picture there is never drawn.
+    QImage red(10, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const Picture picture = Picture::fromImage(red);
+    sheet.labels[22].row.impage = true;
+    sheet.labels[22].row.impwidth = sheet.labels[22].row.impheight = 600;
+    sheet.labels[22].picture = &picture;
+    sheet.labels[23] = sheet.labels[22];
+    sheet.labels[23].row.numetiq = 121;
+    sheet.labels[23].row.posx = 2;
+
+    PreviewPaper paper;
+    paper.printable = QRect(0, 0, 11906, printableBottom);
+    TextMeasure measure;
+    const QImage preview = pagepreview::draw(sheet, paper, coarse, measure);
+    QImage printed(preview.size(), QImage::Format_RGB32);
+    printed.fill(Qt::white);
+    {
+        QPainter painter(&printed);
+        painter.scale(coarse, coarse);
+        RenderOptions options;
+        options.printableBottom = printableBottom;
+        SheetRenderer(measure).render(painter, sheet, options);
+    }
+    // Inside the labels and the printable area the preview is the printed
+    // page, pixel for pixel.
+    const SheetGeometry geometry = sheetGeometry(t, 11906, 16838);
+    for (const LabelSnapshot &label : sheet.labels) {
+        const QRectF twips = QRectF(geometry.labelRect(label.row.posx, label.row.posy)) & QRectF(0, 0, 11906, printableBottom);
+        const QRect pixels = QRectF(twips.topLeft() * coarse, twips.bottomRight() * coarse).toAlignedRect().adjusted(1, 1, -1, -1);
+        QVERIFY2(preview.copy(pixels) == printed.copy(pixels), qPrintable(QString::number(label.row.numetiq)));
+    }
+    const QRect last = geometry.labelRect(0, 7);
+    bool ink = false;
+    for (int x = last.left() + 40; x < last.right() - 40; x += 5)
+        ink = ink || qGray(at(preview, x, last.top() + 300).rgb()) < 80;
+    QCOMPARE(ink, textShown);
+    auto reddish = [&](int x) {
+        const QColor c = at(preview, x + 35 + 100, last.top() + 35 + 100);
+        return c.red() > c.green() + 60;
+    };
+    QVERIFY(reddish(last.left() + 3969));        // label 22's picture
+    QVERIFY(!reddish(last.left() + 2 * 3969));   // none for label 121
+}
+
+void TestSheetRenderer::previewLabelBoxes_data()
+{
+    QTest::addColumn<SheetType>("sheet");
+    QTest::addColumn<bool>("inset");
+    QTest::newRow("no top or left margin") << type(3, 8, 3969, 2098, 0, 0, 0, 0) << true;
+    QTest::newRow("a left margin") << type(3, 8, 3800, 2098, 0, 0, 153, 153) << false;
+    QTest::newRow("a top margin") << type(3, 7, 3969, 2098, 500, 500, 0, 0) << false;
+}
+
+void TestSheetRenderer::previewLabelBoxes()
+{
+    QFETCH(SheetType, sheet);
+    QFETCH(bool, inset);
+    TextMeasure measure;
+    const QImage preview = pagepreview::draw({sheet, {}}, PreviewPaper{}, coarse, measure);
+    const QRect label = sheetGeometry(sheet, 11906, 16838).labelRect(1, 1);
+    QCOMPARE(at(preview, label.left() + 8, label.center().y()), inset ? pagepreview::paperColor : QColor(Qt::white));
+    QCOMPARE(at(preview, label.left() + 25, label.center().y()), QColor(Qt::white));
+}
+
+void TestSheetRenderer::usableLabelCount_data()
+{
+    QTest::addColumn<int>("screen");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("usable");
+    // 768 pixels: floor(10953 / 1134) = 9 rows of 3.
+    QTest::newRow("768-pixel screen") << 11520 << 567 << 0 << 1134 << 27;
+    // The last gap needs no room: floor((11520 - 567 + 100) / 1234) = 8.
+    QTest::newRow("gaps between rows") << 11520 << 567 << 100 << 1134 << 24;
+    QTest::newRow("margin taller than the screen") << 11520 << 12000 << 0 << 1134 << 0;
+}
+
+void TestSheetRenderer::usableLabelCount()
+{
+    QFETCH(int, screen);
+    QFETCH(int, top);
+    QFETCH(int, gap);
+    QFETCH(int, height);
+    QFETCH(int, usable);
+    QCOMPARE(pixelpage::usableLabelCount(screen, top, gap, height, 3), usable);
+}
+
+void TestSheetRenderer::pixelPageHasTheCorrectionsAndTheLimit()
+{
+    const SheetType t = type(3, 8, 3969, 2098, 0, 0, 0, 0);
+    SheetSnapshot sheet = everyLabel(t, 0x000000);
+    RenderOptions options;
+    options.deltaH = 567;
+    options.deltaV = 283;
+    options.labelLimit = 9;   // three rows
+    TextMeasure measure;
+    const QImage page = pixelpage::draw(sheet, options, 150, measure);
+    QCOMPARE(page.size(), QSize(1240, 1754));
+    QCOMPARE(page.dotsPerMeterX(), 5906);
+    // Label 0 starts 1 cm across and 5 mm down; nothing from the fourth row on.
+    QCOMPARE(at(page, 567 - 20, 1000), QColor(Qt::white));
+    QCOMPARE(at(page, 567 + 20, 1000), QColor(Qt::black));
+    QCOMPARE(at(page, 1000, 283 - 20), QColor(Qt::white));
+    QCOMPARE(at(page, 1000, 283 + 20), QColor(Qt::black));
+    QCOMPARE(at(page, 1000, 283 + 3 * 2098 + 200), QColor(Qt::white));
+    QVERIFY(pixelpage::draw(sheet, options, 20, measure).isNull());
 }
 
 QTEST_MAIN(TestSheetRenderer)
