@@ -18,10 +18,11 @@ PreviewRuler::PreviewRuler(Qt::Orientation orientation, QWidget *parent)
         setFixedWidth(thickness);
 }
 
-void PreviewRuler::setView(double pixelsPerTwip, int offset, const QList<int> &marks)
+void PreviewRuler::setView(double pixelsPerTwip, int offset, int paper, const QList<int> &marks)
 {
     m_scale = pixelsPerTwip;
     m_offset = offset;
+    m_paper = paper;
     m_marks = marks;
     update();
 }
@@ -31,7 +32,7 @@ void PreviewRuler::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), QColor(248, 248, 240));
     const bool horizontal = m_orientation == Qt::Horizontal;
-    const int length = horizontal ? width() : height();
+    const double length = std::min<double>(horizontal ? width() : height(), m_offset + m_paper * m_scale);
     auto line = [&](double at, int from, int to) {
         if (horizontal)
             painter.drawLine(QPointF(at, from), QPointF(at, to));

@@ -111,8 +111,8 @@ void PreviewWindow::redraw()
 
 void PreviewWindow::followScroll()
 {
-    I_hor->setView(m_scale, -pageArea->horizontalScrollBar()->value(), m_columnMarks);
-    I_ver->setView(m_scale, -A_page->value(), m_rowMarks);
+    I_hor->setView(m_scale, -pageArea->horizontalScrollBar()->value(), m_paper.pageWidth, m_columnMarks);
+    I_ver->setView(m_scale, -A_page->value(), m_paper.pageHeight, m_rowMarks);
 }
 
 void PreviewWindow::resizeEvent(QResizeEvent *event)
