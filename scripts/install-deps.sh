@@ -5,6 +5,7 @@
 set -euo pipefail
 
 build=(cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev libcups2-dev)
+build+=(glabels-data)
 runtime=(qt6-qpa-plugins libqt6sql6-sqlite qt6-translations-l10n fonts-liberation fonts-dejavu-core cups-client)
 testing=(cups cups-client printer-driver-cups-pdf poppler-utils xvfb xauth)
 

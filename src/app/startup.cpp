@@ -2,6 +2,7 @@
 
 #include "catalogue/dimensiontext.h"
 #include "catalogue/sheetchecks.h"
+#include "catalogue/shippedsheets.h"
 
 #include "platform/dialogs.h"
 #include "storage/appstate.h"
@@ -172,5 +173,9 @@ void Startup::loadSheetType(const QString &name)
 void Startup::finishStorage()
 {
     PersonalStore::bdimage(m_working);
+    // The makers' sheets of a newer program reach a catalogue copied before.
+    Database shipped;
+    if (shipped.open(PersonalStore(m_state.programDir).shippedDatabase(), true))
+        static_cast<void>(shippedsheets::update(m_working, shipped));
     PersonalStore(m_state.programDir).createPageFolder();
 }

@@ -47,6 +47,7 @@ QString writeDatabase(const QDir &folder, const QString &shippedDatabase, const 
         if (!db.open(work))
             return QStringLiteral("La copie de la base de données est illisible.");
         bool ok = db.execute(QStringLiteral("DROP TABLE IF EXISTS ETIQ"))
+            && db.execute(QStringLiteral("DROP TABLE IF EXISTS MAKERSHEETS"))
             && db.execute(QStringLiteral("DROP TABLE IF EXISTS MODELE")) && db.transaction()
             && db.execute(QStringLiteral("DELETE FROM PAGE"));
         for (auto label = labels.cbegin(); ok && label != labels.cend(); ++label)
