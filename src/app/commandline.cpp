@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "importcommand.h"
 #include "printcommand.h"
 
 #include "print/pixelpage.h"
@@ -42,7 +43,10 @@ int run(const QStringList &arguments, const QString &programDir, QTextStream &ou
     const QCommandLineOption frame(QStringLiteral("frame"), QStringLiteral("Imprime le cadre de découpage."));
     const QCommandLineOption listPages(QStringLiteral("list-pages"),
                                        QStringLiteral("Affiche les noms des pages enregistrées, un par ligne."));
-    parser.addOptions({help, version, printPdf, printPng, dpi, corrections, frame, listPages});
+    const QCommandLineOption importOption(QStringLiteral("import-sheets"),
+                                          QStringLiteral("Ajoute au catalogue personnel les planches des fichiers XML "
+                                                         "de fabricants donnés ensuite."));
+    parser.addOptions({help, version, printPdf, printPng, dpi, corrections, frame, listPages, importOption});
     parser.addPositionalArgument(QStringLiteral("PAGE"), QStringLiteral("La page à imprimer."));
 
     if (!parser.parse(QStringList{QStringLiteral("kalvenor")} + arguments)) {
@@ -56,6 +60,14 @@ int run(const QStringList &arguments, const QString &programDir, QTextStream &ou
     if (parser.isSet(version)) {
         out << "KALVENOR " << PROJECT_VERSION << Qt::endl;
         return 0;
+    }
+    if (parser.isSet(importOption)) {
+        if (parser.isSet(printPdf) || parser.isSet(printPng) || parser.isSet(listPages)
+            || parser.positionalArguments().isEmpty()) {
+            err << "--import-sheets attend un ou plusieurs fichiers XML, et rien d'autre." << Qt::endl;
+            return 2;
+        }
+        return importSheets(parser.positionalArguments(), programDir, out, err);
     }
     if (parser.isSet(listPages)) {
         if (parser.isSet(printPdf) || parser.isSet(printPng) || !parser.positionalArguments().isEmpty()) {

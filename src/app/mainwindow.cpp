@@ -11,6 +11,7 @@
 
 #include "catalogue/cataloguewindow.h"
 #include "catalogue/dimensiontext.h"
+#include "catalogue/listfilter.h"
 #include "catalogue/sheetchecks.h"
 #include "editor/editorpanel.h"
 #include "editor/picture/picturepanel.h"
@@ -132,6 +133,13 @@ void MainWindow::buildFunctionArea()
     L_etiq->setObjectName(QStringLiteral("L_etiq"));
     L_etiq->hide();
     connect(L_etiq, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { L_etiq_Click(item->text()); });
+    T_chercheetiq = new QLineEdit(this);
+    T_chercheetiq->setObjectName(QStringLiteral("T_chercheetiq"));
+    T_chercheetiq->hide();
+    auto *search = new ListFilter(T_chercheetiq, L_etiq, this);
+    connect(search, &ListFilter::chosen, this, [this](int row) { L_etiq_Click(L_etiq->item(row)->text()); });
+    // The field goes with the list, whoever hides it.
+    L_etiq->installEventFilter(this);
 
     B_aide = new QPushButton(QStringLiteral("AIDE"), this);
     B_aide->setObjectName(QStringLiteral("B_aide"));
@@ -204,6 +212,8 @@ void MainWindow::placeControls()
     L_fonction->setGeometry(units::twipsToPixels(l.functions));
     // The sheet-type list opens over the function list, a little higher.
     L_etiq->setGeometry(units::twipsToPixels(l.functions.translated(0, -210)));
+    T_chercheetiq->setGeometry(units::twipsToPixels(QRect(l.functions.left(), l.functions.top() - 210 - 315,
+                                                          l.functions.width(), 315)));
     B_aide->setGeometry(units::twipsToPixels(l.helpButton));
     B_contact->setGeometry(units::twipsToPixels(l.contactButton));
     B_finapp->setGeometry(units::twipsToPixels(l.quitButton));
@@ -453,8 +463,12 @@ void MainWindow::selectpage()
     L_etiq->clear();
     for (const SheetType &type : etiqtable::allByName(m_working))
         L_etiq->addItem(type.nom);
+    T_chercheetiq->clear();
     L_etiq->show();
     L_etiq->raise();
+    T_chercheetiq->show();
+    T_chercheetiq->raise();
+    T_chercheetiq->setFocus();
     // Labels greyed by the screen print mode are usable again.
     m_sheet.releaseUnusable();
     E_screen->hide();
@@ -607,6 +621,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // One of the program's own windows goes away: the next activation of the
     // main window is the user coming back to it.
+    if (watched == L_etiq) {
+        if (event->type() == QEvent::Hide)
+            T_chercheetiq->hide();
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::Hide && watched->isWidgetType())
         m_backFromOwnWindow = true;
     return QWidget::eventFilter(watched, event);

@@ -74,6 +74,7 @@ public:
     QPushButton *B_effpage = nullptr;
     FunctionList *L_fonction = nullptr;
     QListWidget *L_etiq = nullptr;
+    QLineEdit *T_chercheetiq = nullptr;   // finds a type in L_etiq as the user types
     QPushButton *B_aide = nullptr;
     QPushButton *B_contact = nullptr;
     QPushButton *B_finapp = nullptr;

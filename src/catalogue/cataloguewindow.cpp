@@ -1,5 +1,7 @@
 #include "cataloguewindow.h"
 
+#include "listfilter.h"
+
 #include "fieldfilterbinding.h"
 #include "samplepage.h"
 #include "sampleview.h"
@@ -12,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -68,6 +71,14 @@ void CatalogueWindow::buildControls()
     L_etiq->setInsertPolicy(QComboBox::NoInsert);
     L_etiq->setGeometry(twipsRect(240, 420, 3000, 315));
     connect(L_etiq, &QComboBox::activated, this, &CatalogueWindow::L_etiq_Click);
+    // Found as you type among hundreds of makers' sheets.
+    T_cherche = named(new QLineEdit(this), QStringLiteral("T_cherche"));
+    T_cherche->setGeometry(twipsRect(240, 780, 3000, 315));
+    m_search = new ListFilter(T_cherche, qobject_cast<QListView *>(L_etiq->view()), this);
+    connect(m_search, &ListFilter::chosen, this, [this](int row) {
+        L_etiq->setCurrentIndex(row);
+        L_etiq_Click();
+    });
 
     F_fonction = named(new QGroupBox(QStringLiteral("Fonction"), this), QStringLiteral("F_fonction"));
     F_fonction->setGeometry(twipsRect(3480, 60, 1800, 1260));
@@ -150,6 +161,7 @@ void CatalogueWindow::charglistetiq()
 {
     L_etiq->clear();
     L_etiq->addItems(m_catalogue.names());
+    m_search->refilter();
 }
 
 void CatalogueWindow::selectpage()

@@ -11,6 +11,7 @@ struct AppState;
 class Database;
 class Dialogs;
 class FieldFilterBinding;
+class ListFilter;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -48,6 +49,7 @@ public:
     const QList<SheetSample::Number> &columnNumbers() const { return m_columnNumbers; }
 
     QComboBox *L_etiq = nullptr;
+    QLineEdit *T_cherche = nullptr;
     QLabel *E_page = nullptr;
     QLabel *E_etiq = nullptr;
     SampleView *I_page = nullptr;
@@ -96,6 +98,7 @@ private:
     // False while loading and while the list is reselected by the program: a
     // selection then redraws nothing.
     bool m_ready = false;
+    ListFilter *m_search = nullptr;
     double m_scale = 0;
     QList<SheetSample::Number> m_rowNumbers;
     QList<SheetSample::Number> m_columnNumbers;
