@@ -138,8 +138,6 @@ void MainWindow::buildFunctionArea()
     T_chercheetiq->hide();
     auto *search = new ListFilter(T_chercheetiq, L_etiq, this);
     connect(search, &ListFilter::chosen, this, [this](int row) { L_etiq_Click(L_etiq->item(row)->text()); });
-    // The field goes with the list, whoever hides it.
-    L_etiq->installEventFilter(this);
 
     B_aide = new QPushButton(QStringLiteral("AIDE"), this);
     B_aide->setObjectName(QStringLiteral("B_aide"));
@@ -203,7 +201,7 @@ void MainWindow::changeType(const SheetType &type)
 {
     m_state.initbd(type);
     createtiq();
-    L_etiq->hide();
+    hideTypeList();
 }
 
 void MainWindow::placeControls()
@@ -474,10 +472,16 @@ void MainWindow::selectpage()
     E_screen->hide();
 }
 
+void MainWindow::hideTypeList()
+{
+    L_etiq->hide();
+    T_chercheetiq->hide();
+}
+
 void MainWindow::L_etiq_Click(const QString &name)
 {
     if (name == m_state.sheetTypeName()) {
-        L_etiq->hide();
+        hideTypeList();
         return;
     }
     const auto type = etiqtable::find(m_working, name);
@@ -485,7 +489,7 @@ void MainWindow::L_etiq_Click(const QString &name)
         return;
     // Refused before the question, so the page is not cleared for nothing.
     if (const auto refusal = sheetchecks::checkStored(*type, dimensiontext::decimalSymbol())) {
-        L_etiq->hide();
+        hideTypeList();
         m_dialogs.inform(refusal->title, refusal->text, Dialogs::Icon::Exclamation);
         return;
     }
@@ -494,7 +498,7 @@ void MainWindow::L_etiq_Click(const QString &name)
                                                          "La page actuelle va etre supprimée\nContinuer ?"),
                                           Dialogs::Icon::Question, Dialogs::Buttons::YesNo)
         == Dialogs::Answer::Yes;
-    L_etiq->hide();
+    hideTypeList();
     if (!change)
         return;
     m_state.initbd(*type);
@@ -590,7 +594,7 @@ void MainWindow::Form_Paint()
 void MainWindow::Form_Click()
 {
     F_modele->hide();
-    L_etiq->hide();
+    hideTypeList();
 }
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
@@ -621,11 +625,6 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // One of the program's own windows goes away: the next activation of the
     // main window is the user coming back to it.
-    if (watched == L_etiq) {
-        if (event->type() == QEvent::Hide)
-            T_chercheetiq->hide();
-        return QWidget::eventFilter(watched, event);
-    }
     if (event->type() == QEvent::Hide && watched->isWidgetType())
         m_backFromOwnWindow = true;
     return QWidget::eventFilter(watched, event);

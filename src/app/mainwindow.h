@@ -117,6 +117,7 @@ private:
     void placeControls();
     void placePageFrame();
     void selectpage();
+    void hideTypeList();   // L_etiq and its search field
     PrintOutcome impression();
     PrintOutcome impressionPixels();
     RenderOptions printOptions() const;

@@ -71,6 +71,7 @@ private slots:
     void sheetTypeListAsksOnceWhateverItWasOpened();
     void unusableTypeRefusedWhenChosen();
     void sheetTypeListReleasesGreyCells();
+    void sheetTypeFoundAsYouType();
 };
 
 void TestLabelClicks::writeOneLabel()
@@ -404,6 +405,39 @@ void TestLabelClicks::sheetTypeListReleasesGreyCells()
         QCOMPARE(s.window->sheet().state(cell), WorkingSheet::State::Empty);
         QCOMPARE(s.color(cell), free);
     }
+}
+
+// A user types a few letters of a type's name, Escape, then the whole name
+// and Enter, as with a click on it.
+void TestLabelClicks::sheetTypeFoundAsYouType()
+{
+    Sheet s;
+    s.window->L_fonction_Click(FunctionList::selection);
+    QLineEdit *field = s.window->T_chercheetiq;
+    QListWidget *list = s.window->L_etiq;
+    QVERIFY(field->isVisibleTo(s.window.get()));
+    auto shown = [&] {
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i)
+            if (!list->item(i)->isHidden())
+                names << list->item(i)->text();
+        return names;
+    };
+    const QStringList all = shown();
+    QTest::keyClicks(field, QStringLiteral("X1"));
+    QVERIFY(shown().contains(QStringLiteral("6x16")));
+    for (const QString &name : shown())
+        QVERIFY2(name.contains(QStringLiteral("x1"), Qt::CaseInsensitive), qPrintable(name));
+    QTest::keyClick(field, Qt::Key_Escape);
+    QCOMPARE(field->text(), QString());
+    QCOMPARE(shown(), all);
+
+    QTest::keyClicks(field, QStringLiteral("avery65"));
+    QCOMPARE(shown(), QStringList{"AVERY65"});
+    s.dialogs.answerNext(Answer::Yes);
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(s.window->state().sheetTypeName(), QStringLiteral("AVERY65"));
+    QVERIFY(!list->isVisibleTo(s.window.get()) && !field->isVisibleTo(s.window.get()));
 }
 
 QTEST_MAIN(TestLabelClicks)

@@ -5,6 +5,7 @@
 #include "platform/richtext/rtfwriter.h"
 #include "storage/database.h"
 #include "storage/etiqtable.h"
+#include "storage/personalstore.h"
 
 #include <QDir>
 #include <QFile>
@@ -125,6 +126,7 @@ private slots:
     void badRequestsFailWithOneLine_data();
     void badRequestsFailWithOneLine();
     void savedPagesListedAndPrintedByName();
+    void makersSheetsImported();
 };
 
 void TestPrintPdf::savedPageLandsOnItsPlaces_data()
@@ -231,6 +233,40 @@ void TestPrintPdf::savedPagesListedAndPrintedByName()
                                  program.path());
     QCOMPARE(refused.status, 2);
     QCOMPARE(refused.errorLines.size(), 1);
+}
+
+void TestPrintPdf::makersSheetsImported()
+{
+    ProgramFolder program;
+    const QString xml = program.file(QStringLiteral("fabricant-templates.xml"));
+    QFile file(xml);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<Glabels-templates>"
+               "<Template brand=\"Maison\" part=\"B12\" size=\"A4\"><Label-rectangle width=\"70mm\" height=\"37mm\">"
+               "<Layout nx=\"3\" ny=\"8\" x0=\"0\" y0=\"0.5mm\" dx=\"70mm\" dy=\"37mm\"/></Label-rectangle></Template>"
+               "<Template brand=\"Maison\" part=\"C1\" size=\"A5\"/>"
+               "</Glabels-templates>");
+    file.close();
+    const QStringList arguments{QStringLiteral("--import-sheets"), xml};
+    // No personal catalogue yet.
+    const Run before = kalvenor(arguments, program.path());
+    QCOMPARE(before.status, 1);
+    QCOMPARE(before.errorLines.size(), 1);
+
+    QVERIFY(PersonalStore(program.path()).creatperso());
+    const Run first = kalvenor(arguments, program.path());
+    QCOMPARE(first.errorLines, QStringList());
+    QVERIFY2(first.out.contains(QStringLiteral("Ajouté : Maison B12\n")), qPrintable(first.out));
+    QVERIFY2(first.out.contains(QStringLiteral("Écarté : Maison C1 : pas au format A4")), qPrintable(first.out));
+    Database personal;
+    QVERIFY(personal.open(PersonalStore(program.path()).workingDatabase(), true));
+    QCOMPARE(etiqtable::find(personal, QStringLiteral("Maison B12"))->heightetiq, int(37 * 56.7));
+    personal.close();
+    // Again: the type is there and stays as it is.
+    const Run second = kalvenor(arguments, program.path());
+    QVERIFY2(second.out.contains(QStringLiteral("Écarté : Maison B12 : un type de ce nom existe déjà.")),
+             qPrintable(second.out));
+    QCOMPARE(kalvenor({QStringLiteral("--import-sheets"), program.file("absent.xml")}, program.path()).status, 1);
 }
 
 QTEST_MAIN(TestPrintPdf)

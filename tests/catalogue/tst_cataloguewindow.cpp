@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -31,6 +32,7 @@ private slots:
     void listTextNamingNoRowChangesNothing();
     void sampleIsDrawn();
     void quitAndHelp();
+    void typeFoundAsYouType();
 
 private:
     void load(const QString &currentType)
@@ -246,6 +248,20 @@ void TestCatalogueWindow::quitAndHelp()
     m_window->show();
     m_window->close();
     QCOMPARE(closed.size(), 2);
+}
+
+void TestCatalogueWindow::typeFoundAsYouType()
+{
+    load(QStringLiteral("3x8"));
+    auto *list = qobject_cast<QListView *>(m_window->L_etiq->view());
+    QTest::keyClicks(m_window->T_cherche, QStringLiteral("AVERY 65X"));   // no such name: nothing shown
+    for (int row = 0; row < m_window->L_etiq->count(); ++row)
+        QVERIFY(list->isRowHidden(row));
+    QTest::keyClick(m_window->T_cherche, Qt::Key_Escape);
+    QTest::keyClicks(m_window->T_cherche, QStringLiteral("very6"));
+    QTest::keyClick(m_window->T_cherche, Qt::Key_Enter);
+    QCOMPARE(m_window->L_etiq->currentText(), QStringLiteral("AVERY65"));
+    QCOMPARE(field("T_dim(0)")->text(), QStringLiteral("4,74"));   // its margin: shown as a click shows it
 }
 
 QTEST_MAIN(TestCatalogueWindow)
