@@ -79,6 +79,7 @@ struct StartedWindow {
 
     bool start(const QString &folder, const QString &type)
     {
+        // Kept when already there: a later start of the same folder.
         QFile::copy(QStringLiteral(KALVENOR_PROGRAM_DIR "/etiquet.mdb"), folder + QStringLiteral("/etiquet.mdb"));
         QFile::setPermissions(folder + QStringLiteral("/etiquet.mdb"), QFile::ReadOwner | QFile::WriteOwner);
         if (!window.Form_Load(folder))
