@@ -5,9 +5,10 @@
 set -euo pipefail
 
 build=(cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev libcups2-dev)
-build+=(glabels-data)
+# The makers' label sheets for the shipped catalogue; the PNG icons.
+build+=(glabels-data librsvg2-bin)
 runtime=(qt6-qpa-plugins libqt6sql6-sqlite qt6-translations-l10n fonts-liberation fonts-dejavu-core cups-client)
-testing=(cups cups-client printer-driver-cups-pdf poppler-utils xvfb xauth)
+testing=(cups cups-client printer-driver-cups-pdf poppler-utils xvfb xauth desktop-file-utils appstream lintian)
 
 wanted=("${build[@]}" "${runtime[@]}")
 case "${1:-run}" in

@@ -5,27 +5,23 @@
 #include "translations.h"
 
 #include "platform/environment.h"
+#include "storage/workfolder.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFont>
+#include <QStandardPaths>
 #include <QTextStream>
 
 #include <cstdio>
 
 namespace {
 
-// The program works in its own folder: the current one when it holds the
-// shipped database, else the folder of the executable.
-QString programFolder()
+// The program's working folder (see workfolder).
+workfolder::Choice programFolder()
 {
-    if (!QFileInfo::exists(QStringLiteral("etiquet.mdb"))) {
-        const QString own = QCoreApplication::applicationDirPath();
-        if (QFileInfo::exists(own + QStringLiteral("/etiquet.mdb")))
-            return own;
-    }
-    return QDir::currentPath();
+    return workfolder::choose(QDir::currentPath(), QCoreApplication::applicationDirPath(),
+                              QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
 }
 
 void setUpFonts()
@@ -49,7 +45,12 @@ int runCommandLine(int argc, char *argv[], const QStringList &arguments)
     setUpFonts();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return commandline::run(arguments, programFolder(), out, err);
+    const workfolder::Choice folder = programFolder();
+    if (!folder.error.isEmpty()) {
+        err << folder.error << Qt::endl;
+        return 1;
+    }
+    return commandline::run(arguments, folder.folder, out, err);
 }
 
 } // namespace
@@ -66,12 +67,16 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("KALVENOR"));
     loadTranslations(app);
     setUpFonts();
-    // Started from elsewhere, the program moves to its own folder.
-    QDir::setCurrent(programFolder());
-
     SystemEnvironment environment;
     MessageBoxDialogs dialogs;
     DialogChoosers choosers;
+    // Started from elsewhere, the program moves to its own folder.
+    const workfolder::Choice folder = programFolder();
+    if (!folder.error.isEmpty()) {
+        dialogs.inform(QStringLiteral("DOSSIER IMPOSSIBLE"), folder.error, Dialogs::Icon::Critical);
+        return 1;
+    }
+    QDir::setCurrent(folder.folder);
     MainWindow window(environment, dialogs, choosers);
     dialogs.setParentWindow(&window);
     if (!window.Form_Load(QDir::currentPath()))

@@ -6,10 +6,12 @@
 #include "storage/pagetable.h"
 #include "storage/personalstore.h"
 #include "storage/plainname.h"
+#include "storage/workfolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -71,6 +73,8 @@ private slots:
     void lockedWorkingDatabaseIsLeftAlone();
     void plainNames_data();
     void plainNames();
+    void workingFolder_data();
+    void workingFolder();
 };
 
 void TestStorage::firstStartBuildsTheTree()
@@ -371,6 +375,57 @@ void TestStorage::plainNames_data()
     QTest::newRow("only blanks") << "   " << false;
     QTest::newRow("100 characters") << QString(100, u'x') << true;
     QTest::newRow("101 characters") << QString(101, u'x') << false;
+}
+
+void TestStorage::workingFolder_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("works");   // relative to the temporary root
+    QTest::newRow("started in its folder") << "current" << "current";
+    QTest::newRow("build tree") << "exe" << "bin";
+    QTest::newRow("installed") << "installed" << "home/kalvenor";
+}
+
+void TestStorage::workingFolder()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, works);
+    QTemporaryDir root;
+    auto put = [&](const QString &relative, const QByteArray &content) {
+        QDir().mkpath(QFileInfo(root.filePath(relative)).path());
+        QFile file(root.filePath(relative));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    };
+    QDir().mkpath(root.filePath("current"));
+    QDir().mkpath(root.filePath("bin"));
+    if (layout == "current")
+        put("current/etiquet.mdb", "db");
+    if (layout == "exe")
+        put("bin/etiquet.mdb", "db");
+    put("share/kalvenor/etiquet.mdb", "shipped 1");
+    put("share/kalvenor/etiquet.rtf", "help");
+    const auto choose = [&] {
+        return workfolder::choose(root.filePath("current"), root.filePath("bin"), root.filePath("home"));
+    };
+    workfolder::Choice choice = choose();
+    QCOMPARE(choice.error, QString());
+    QCOMPARE(QDir(choice.folder).canonicalPath(), QDir(root.filePath(works)).canonicalPath());
+    if (layout != "installed")
+        return;
+    QFile copy(root.filePath("home/kalvenor/etiquet.mdb"));
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.readAll(), QByteArray("shipped 1"));
+    copy.close();
+    // A new version installed: the copy follows; the user's data stays.
+    put("home/kalvenor/etiqperso/etiquet.mdb", "mine");
+    put("share/kalvenor/etiquet.mdb", "shipped 2");
+    choice = choose();
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.readAll(), QByteArray("shipped 2"));
+    QFile mine(root.filePath("home/kalvenor/etiqperso/etiquet.mdb"));
+    QVERIFY(mine.open(QIODevice::ReadOnly));
+    QCOMPARE(mine.readAll(), QByteArray("mine"));
 }
 
 void TestStorage::plainNames()
