@@ -20,9 +20,14 @@ const QByteArray crlf("\r\n");
 QString decode(const QByteArray &bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        // The decoder drops one byte-order mark; an editor may have added
+        // more, and the type name must not start with one.
+        while (text.startsWith(QChar(0xFEFF)))
+            text.remove(0, 1);
         return text;
+    }
     // An older file written in the Windows code page.
     QStringDecoder windows("windows-1252");
     if (windows.isValid())

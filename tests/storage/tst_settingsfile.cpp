@@ -30,7 +30,31 @@ private slots:
     void missingFile();
     void writeReplacesWholeFile();
     void emptyTypeNameKeepsTheSavedOne();
+    void foundByFuzzingReadsBackAsRead_data();
+    void foundByFuzzingReadsBackAsRead();
 };
+
+// Files that once read differently after being written back.
+void TestSettingsFile::foundByFuzzingReadsBackAsRead_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir found(QStringLiteral(KALVENOR_SETTINGS_TEST_DATA), QStringLiteral("*.ini"));
+    QVERIFY(!found.isEmpty());
+    for (const QString &name : found.entryList())
+        QTest::newRow(qPrintable(name)) << found.filePath(name);
+}
+
+void TestSettingsFile::foundByFuzzingReadsBackAsRead()
+{
+    QFETCH(QString, path);
+    const Settings read = settingsfile::read(path).settings;
+    QTemporaryDir dir;
+    QVERIFY(settingsfile::write(dir.filePath("etiq.ini"), read));
+    const Settings back = settingsfile::read(dir.filePath("etiq.ini")).settings;
+    QCOMPARE(back.sheetTypeName, read.sheetTypeName);
+    QCOMPARE(back.deltaH, read.deltaH);
+    QCOMPARE(back.deltaV, read.deltaV);
+}
 
 // Quitting on a store that held no type must not lose the type saved before.
 void TestSettingsFile::emptyTypeNameKeepsTheSavedOne()
