@@ -17,19 +17,23 @@ QString writeFile(const QTemporaryDir &dir, const QByteArray &content)
     return path;
 }
 
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 class TestSettingsFile : public QObject {
     Q_OBJECT
 private slots:
-    void writesSevenCrLfLines();
+    void writeReplacesTheWholeFile();
     void roundTrip_data();
     void roundTrip();
     void reads_data();
     void reads();
     void missingFile();
-    void writeReplacesWholeFile();
-    void emptyTypeNameKeepsTheSavedOne();
     void foundByFuzzingReadsBackAsRead_data();
     void foundByFuzzingReadsBackAsRead();
 };
@@ -56,22 +60,16 @@ void TestSettingsFile::foundByFuzzingReadsBackAsRead()
     QCOMPARE(back.deltaV, read.deltaV);
 }
 
-// Quitting on a store that held no type must not lose the type saved before.
-void TestSettingsFile::emptyTypeNameKeepsTheSavedOne()
+// Seven lines ended by CR LF, replacing the file in one piece. Quitting on a
+// store that held no type must not lose the type saved before.
+void TestSettingsFile::writeReplacesTheWholeFile()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("etiq.ini"));
-    QVERIFY(settingsfile::write(path, {QStringLiteral("6x16"), 1, 2}));
-    QVERIFY(settingsfile::write(path, {QString(), 57, -29}));
-    const SettingsRead read = settingsfile::read(path);
-    QCOMPARE(read.settings.sheetTypeName, QStringLiteral("6x16"));
-    QCOMPARE(read.settings.deltaH, 57.0);
-}
-
-void TestSettingsFile::writesSevenCrLfLines()
-{
-    const QByteArray text = settingsfile::format({QStringLiteral("3x8"), 57, -29});
-    QCOMPARE(text, QByteArray("3x8\r\n\r\n[DeltaH]\r\n57\r\n\r\n[DeltaV]\r\n-29\r\n"));
+    const QString path = writeFile(dir, QByteArray(10000, 'x'));
+    QVERIFY(settingsfile::write(path, {QStringLiteral("3x8"), 57, -29}));
+    QCOMPARE(contents(path), QByteArray("3x8\r\n\r\n[DeltaH]\r\n57\r\n\r\n[DeltaV]\r\n-29\r\n"));
+    QVERIFY(settingsfile::write(path, {QString(), 1.5, 0}));
+    QCOMPARE(contents(path), QByteArray("3x8\r\n\r\n[DeltaH]\r\n1.5\r\n\r\n[DeltaV]\r\n0\r\n"));
 }
 
 void TestSettingsFile::roundTrip_data()
@@ -148,16 +146,6 @@ void TestSettingsFile::missingFile()
     // A folder in the file's place is no file either.
     QVERIFY(QDir(dir.path()).mkdir("etiq.ini"));
     QVERIFY(!settingsfile::read(dir.filePath("etiq.ini")).found);
-}
-
-void TestSettingsFile::writeReplacesWholeFile()
-{
-    QTemporaryDir dir;
-    const QString path = writeFile(dir, QByteArray(10000, 'x'));
-    QVERIFY(settingsfile::write(path, {QStringLiteral("3x8"), 1, 2}));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), settingsfile::format({QStringLiteral("3x8"), 1, 2}));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

@@ -3,7 +3,6 @@
 #include "storage/database.h"
 #include "storage/etiqtable.h"
 #include "storage/frenchcollation.h"
-#include "storage/pagetable.h"
 #include "storage/personalstore.h"
 #include "storage/plainname.h"
 #include "storage/workfolder.h"
@@ -30,26 +29,44 @@ QStringList columnsOf(Database &db, const QString &table)
     return names;
 }
 
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // A database as an older version of the program left it: PAGE without the
 // label number and neither table with the picture columns.
-void writeOldDatabase(const QString &path)
+const QStringList oldTables = {
+    QStringLiteral("CREATE TABLE ETIQ (nom TEXT, cols INTEGER, \"rows\" INTEGER, widthetiq INTEGER, heightetiq INTEGER, "
+                   "margehaut INTEGER, margebas INTEGER, margegauche INTEGER, margedroite INTEGER)"),
+    QStringLiteral("CREATE TABLE MODELE (modele TEXT, type TEXT, backcolor INTEGER)"),
+    QStringLiteral("CREATE TABLE PAGE (posx INTEGER, posy INTEGER, backcolor INTEGER)"),
+    QStringLiteral("INSERT INTO ETIQ VALUES ('3x8', 3, 8, 3969, 2104, 0, 0, 0, 0)"),
+};
+
+// A fresh SQLite file at `path`, `statements` run on it.
+void writeDatabase(const QString &path, const QStringList &statements)
 {
-    const QString name = QStringLiteral("old-db");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec("CREATE TABLE ETIQ (nom TEXT, cols INTEGER, \"rows\" INTEGER, widthetiq INTEGER, "
-                       "heightetiq INTEGER, margehaut INTEGER, margebas INTEGER, margegauche INTEGER, "
-                       "margedroite INTEGER)"));
-        QVERIFY(q.exec("CREATE TABLE MODELE (modele TEXT, type TEXT, backcolor INTEGER)"));
-        QVERIFY(q.exec("CREATE TABLE PAGE (posx INTEGER, posy INTEGER, backcolor INTEGER)"));
-        QVERIFY(q.exec("INSERT INTO ETIQ VALUES ('3x8', 3, 8, 3969, 2104, 0, 0, 0, 0)"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    QFile(path).open(QIODevice::WriteOnly);
+    Database db;
+    QVERIFY(db.open(path));
+    for (const QString &sql : statements)
+        QVERIFY(db.execute(sql));
 }
+
+// A program folder after its first start, its working database open.
+struct Started {
+    ProgramFolder program;
+    PersonalStore store{program.path()};
+    Database working;
+
+    Started()
+    {
+        QVERIFY(program.isValid() && store.creatperso());
+        QVERIFY(working.open(store.workingDatabase()));
+    }
+};
 
 } // namespace
 
@@ -57,20 +74,16 @@ class TestStorage : public QObject {
     Q_OBJECT
 private slots:
     void firstStartBuildsTheTree();
-    void deletedWorkingDatabaseIsCopiedAgain();
-    void missingAvery65IsRestoredWithItsValues();
-    void unknownTypeLeavesWorkingDatabaseUnchanged();
-    void oldDatabaseGetsEveryColumn();
-    void currentDatabaseIsLeftUnchanged();
-    void migrationStopsAtFirstExistingColumn();
+    void laterStartsMendTheWorkingDatabase();
+    void oldDatabaseGetsTheNewColumns_data();
+    void oldDatabaseGetsTheNewColumns();
     void namesWithQuotesAreBound_data();
     void namesWithQuotesAreBound();
     void listsSortAsFrenchReadersExpect();
-    void unreadableWorkingDatabaseIsSetAside();
-    void notADatabaseIsRefused();
-    void workingDatabaseWithoutTheTablesIsSetAside_data();
-    void workingDatabaseWithoutTheTablesIsSetAside();
+    void damagedWorkingDatabaseIsSetAside_data();
+    void damagedWorkingDatabaseIsSetAside();
     void lockedWorkingDatabaseIsLeftAlone();
+    void notADatabaseIsRefused();
     void plainNames_data();
     void plainNames();
     void workingFolder_data();
@@ -79,53 +92,38 @@ private slots:
 
 void TestStorage::firstStartBuildsTheTree()
 {
-    ProgramFolder program;
-    QVERIFY(program.isValid());
-    PersonalStore store(program.path());
-    QVERIFY(store.creatperso());
-    QVERIFY(QFileInfo(program.file("etiqperso/etiquet.mdb")).isFile());
-
-    Database working;
-    QVERIFY(working.open(store.workingDatabase()));
+    Started s;
+    QVERIFY(QFileInfo(s.program.file("etiqperso/etiquet.mdb")).isFile());
     const QByteArray emptyText("{\\rtf1 }");
-    store.creatmodetiq(working, emptyText);
-    store.createPageFolder();
-    QVERIFY(QFileInfo(program.file("etiqperso/pagetiq")).isDir());
+    s.store.creatmodetiq(s.working, emptyText);
+    s.store.createPageFolder();
+    QVERIFY(QFileInfo(s.program.file("etiqperso/pagetiq")).isDir());
 
-    QSqlQuery templates = working.run(QStringLiteral("SELECT modele FROM MODELE"));
+    QSqlQuery templates = s.working.run(QStringLiteral("SELECT modele FROM MODELE"));
     int count = 0;
-    while (templates.next()) {
-        QFile text(store.templateDir() + u'/' + templates.value(0).toString() + QStringLiteral(".rtf"));
-        QVERIFY2(text.open(QIODevice::ReadOnly), qPrintable(text.fileName()));
-        QCOMPARE(text.readAll(), emptyText);
-        ++count;
+    for (; templates.next(); ++count) {
+        const QString text = s.store.templateDir() + u'/' + templates.value(0).toString() + QStringLiteral(".rtf");
+        QVERIFY2(QFileInfo(text).isFile(), qPrintable(text));
+        QCOMPARE(contents(text), emptyText);
     }
     QVERIFY(count >= 1);
-    QCOMPARE(QDir(store.templateDir()).entryList(QDir::Files).size(), count);
+    QCOMPARE(QDir(s.store.templateDir()).entryList(QDir::Files).size(), count);
 
     // Later starts leave the template texts alone.
-    QFile::remove(store.templateDir() + QStringLiteral("/Effacer modèle.rtf"));
-    store.creatmodetiq(working, emptyText);
-    QVERIFY(!QFileInfo::exists(store.templateDir() + QStringLiteral("/Effacer modèle.rtf")));
+    QFile::remove(s.store.templateDir() + QStringLiteral("/Effacer modèle.rtf"));
+    s.store.creatmodetiq(s.working, emptyText);
+    QVERIFY(!QFileInfo::exists(s.store.templateDir() + QStringLiteral("/Effacer modèle.rtf")));
 }
 
-void TestStorage::deletedWorkingDatabaseIsCopiedAgain()
+void TestStorage::laterStartsMendTheWorkingDatabase()
 {
     ProgramFolder program;
     PersonalStore store(program.path());
     QVERIFY(store.creatperso());
     QVERIFY(QFile::remove(store.workingDatabase()));
     QVERIFY(store.creatperso()); // the folder exists: the copy is made again
-    Database working;
-    QVERIFY(working.open(store.workingDatabase()));
-    QVERIFY(etiqtable::find(working, QStringLiteral("3x8")));
-}
-
-void TestStorage::missingAvery65IsRestoredWithItsValues()
-{
-    ProgramFolder program;
-    PersonalStore store(program.path());
-    QVERIFY(store.creatperso());
+    // A name the shipped database does not have changes nothing.
+    QVERIFY(!store.ajoutetiq(QStringLiteral("Pas dans le catalogue")));
     Database shipped;
     QVERIFY(shipped.open(store.shippedDatabase(), true));
     const auto original = etiqtable::find(shipped, QStringLiteral("AVERY65"));
@@ -133,6 +131,7 @@ void TestStorage::missingAvery65IsRestoredWithItsValues()
     {
         Database working;
         QVERIFY(working.open(store.workingDatabase()));
+        QCOMPARE(etiqtable::allByName(working), etiqtable::allByName(shipped));
         QVERIFY(etiqtable::remove(working, QStringLiteral("AVERY65")));
         // A name differing only in case is another type.
         QVERIFY(etiqtable::insert(working, SheetType{QStringLiteral("avery65"), 1, 2, 100, 100, 0, 0, 0, 0}));
@@ -140,76 +139,39 @@ void TestStorage::missingAvery65IsRestoredWithItsValues()
     QVERIFY(store.creatperso());
     Database working;
     QVERIFY(working.open(store.workingDatabase()));
-    const auto restored = etiqtable::find(working, QStringLiteral("AVERY65"));
-    QVERIFY(restored);
-    QCOMPARE(*restored, *original);
-    QCOMPARE(restored->cols, 5);
-    QCOMPARE(restored->rows, 13);
+    QCOMPARE(etiqtable::find(working, QStringLiteral("AVERY65")), original);
 }
 
-void TestStorage::unknownTypeLeavesWorkingDatabaseUnchanged()
+void TestStorage::oldDatabaseGetsTheNewColumns_data()
 {
-    ProgramFolder program;
-    PersonalStore store(program.path());
-    QVERIFY(store.creatperso());
-    QVERIFY(!store.ajoutetiq(QStringLiteral("Pas dans le catalogue")));
-    Database working;
-    QVERIFY(working.open(store.workingDatabase()));
-    Database shipped;
-    QVERIFY(shipped.open(store.shippedDatabase(), true));
-    QCOMPARE(etiqtable::allByName(working), etiqtable::allByName(shipped));
+    QTest::addColumn<bool>("firstColumnThere");
+    QTest::newRow("older version's database") << false;
+    // The first statement fails: nothing else is added, not even to MODELE.
+    QTest::newRow("PAGE already has the first column") << true;
 }
 
-void TestStorage::oldDatabaseGetsEveryColumn()
+void TestStorage::oldDatabaseGetsTheNewColumns()
 {
+    QFETCH(bool, firstColumnThere);
     ProgramFolder program;
     PersonalStore store(program.path());
     QVERIFY(QDir().mkdir(store.personalDir()));
-    writeOldDatabase(store.workingDatabase());
+    writeDatabase(store.workingDatabase(), oldTables);
     QVERIFY(store.creatperso());
 
     Database working;
     QVERIFY(working.open(store.workingDatabase()));
+    if (firstColumnThere)
+        QVERIFY(working.execute(QStringLiteral("ALTER TABLE PAGE ADD COLUMN impage LOGICAL")));
     PersonalStore::creatpagetiq(working);
-    QCOMPARE(PersonalStore::bdimage(working), 14);
+    QCOMPARE(PersonalStore::bdimage(working), firstColumnThere ? 0 : 14);
     QVERIFY(columnsOf(working, "PAGE").contains("numetiq"));
     for (const QString &column : pictureColumns) {
-        QVERIFY2(columnsOf(working, "PAGE").contains(column), qPrintable(column));
-        QVERIFY2(columnsOf(working, "MODELE").contains(column), qPrintable(column));
+        QCOMPARE(columnsOf(working, "PAGE").contains(column), !firstColumnThere || column == u"impage");
+        QCOMPARE(columnsOf(working, "MODELE").contains(column), !firstColumnThere);
     }
     // The old database lacked "AVERY65" too.
     QVERIFY(etiqtable::find(working, QStringLiteral("AVERY65")));
-}
-
-void TestStorage::currentDatabaseIsLeftUnchanged()
-{
-    ProgramFolder program;
-    PersonalStore store(program.path());
-    QVERIFY(store.creatperso());
-    Database working;
-    QVERIFY(working.open(store.workingDatabase()));
-    const QStringList page = columnsOf(working, "PAGE");
-    const QStringList modele = columnsOf(working, "MODELE");
-    PersonalStore::creatpagetiq(working);
-    QCOMPARE(PersonalStore::bdimage(working), 0);
-    QCOMPARE(columnsOf(working, "PAGE"), page);
-    QCOMPARE(columnsOf(working, "MODELE"), modele);
-}
-
-void TestStorage::migrationStopsAtFirstExistingColumn()
-{
-    // PAGE already has the first column: nothing else is added, not even to
-    // MODELE, and the statements already made would stay.
-    ProgramFolder program;
-    PersonalStore store(program.path());
-    QVERIFY(QDir().mkdir(store.personalDir()));
-    writeOldDatabase(store.workingDatabase());
-    Database working;
-    QVERIFY(working.open(store.workingDatabase()));
-    QVERIFY(working.execute(QStringLiteral("ALTER TABLE PAGE ADD COLUMN impage LOGICAL")));
-    QCOMPARE(PersonalStore::bdimage(working), 0);
-    QVERIFY(!columnsOf(working, "PAGE").contains("imptop"));
-    QVERIFY(!columnsOf(working, "MODELE").contains("impage"));
 }
 
 void TestStorage::namesWithQuotesAreBound_data()
@@ -224,76 +186,49 @@ void TestStorage::namesWithQuotesAreBound_data()
 void TestStorage::namesWithQuotesAreBound()
 {
     QFETCH(QString, name);
-    ProgramFolder program;
-    PersonalStore store(program.path());
-    QVERIFY(store.creatperso());
-    Database working;
-    QVERIFY(working.open(store.workingDatabase()));
+    Started s;
     const SheetType type{name, 2, 5, 5000, 3000, 100, 100, 50, 50};
-    QVERIFY(etiqtable::insert(working, type));
-    QCOMPARE(etiqtable::find(working, name), std::optional<SheetType>(type));
+    QVERIFY(etiqtable::insert(s.working, type));
+    QCOMPARE(etiqtable::find(s.working, name), std::optional<SheetType>(type));
     SheetType changed = type;
     changed.cols = 3;
-    QVERIFY(etiqtable::update(working, name, changed));
-    QCOMPARE(etiqtable::find(working, name)->cols, 3);
-    QVERIFY(etiqtable::remove(working, name));
-    QVERIFY(!etiqtable::find(working, name));
-    QVERIFY(etiqtable::find(working, QStringLiteral("3x8")));
+    QVERIFY(etiqtable::update(s.working, name, changed));
+    QCOMPARE(etiqtable::find(s.working, name)->cols, 3);
+    QVERIFY(etiqtable::remove(s.working, name));
+    QVERIFY(!etiqtable::find(s.working, name));
+    QVERIFY(etiqtable::find(s.working, QStringLiteral("3x8")));
 }
 
 void TestStorage::listsSortAsFrenchReadersExpect()
 {
-    ProgramFolder program;
-    PersonalStore store(program.path());
-    QVERIFY(store.creatperso());
-    Database working;
-    QVERIFY(working.open(store.workingDatabase()));
-    QVERIFY(working.execute(QStringLiteral("DELETE FROM ETIQ")));
+    Started s;
+    QVERIFY(s.working.execute(QStringLiteral("DELETE FROM ETIQ")));
     for (const QString name : {"zèbre", "Fiches", "école", "Enveloppes", "étagère", "Zinc", "avery", "Colis"})
-        QVERIFY(etiqtable::insert(working, SheetType{name, 1, 2, 1, 1, 0, 0, 0, 0}));
+        QVERIFY(etiqtable::insert(s.working, SheetType{name, 1, 2, 1, 1, 0, 0, 0, 0}));
     QStringList names;
-    for (const SheetType &t : etiqtable::allByName(working))
+    for (const SheetType &t : etiqtable::allByName(s.working))
         names << t.nom;
     const QStringList expected = {"avery", "Colis", "école", "Enveloppes", "étagère", "Fiches", "zèbre", "Zinc"};
     QCOMPARE(names, expected);
     QVERIFY(frenchcollation::compare("Été", "ete") != 0);
 }
 
-void TestStorage::unreadableWorkingDatabaseIsSetAside()
+void TestStorage::damagedWorkingDatabaseIsSetAside_data()
 {
-    ProgramFolder program;
-    PersonalStore store(program.path());
-    QVERIFY(QDir().mkdir(store.personalDir()));
-    const QByteArray garbage(4096, '\x5a');
-    {
-        QFile file(store.workingDatabase());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(garbage);
-    }
-    QVERIFY(!store.creatperso()); // the type cannot be checked in garbage
-    Database working;
-    QString aside;
-    QCOMPARE(store.openWorking(working, &aside), PersonalStore::Opening::SetAside);
-    QVERIFY(!aside.isEmpty());
-    QFile kept(aside);
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), garbage);
-    QVERIFY(etiqtable::find(working, QStringLiteral("AVERY65")));
-    QCOMPARE(pagetable::count(working), 0);
-}
-
-void TestStorage::workingDatabaseWithoutTheTablesIsSetAside_data()
-{
-    QTest::addColumn<QStringList>("statements");   // run on a fresh SQLite file
-    QTest::newRow("empty file") << QStringList();
-    QTest::newRow("other tables") << QStringList{QStringLiteral("CREATE TABLE clients (nom TEXT)")};
+    QTest::addColumn<QByteArray>("garbage");       // the file's bytes, when not empty
+    QTest::addColumn<QStringList>("statements");   // else run on a fresh SQLite file
+    QTest::newRow("not a database") << QByteArray(4096, '\x5a') << QStringList();
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("other tables") << QByteArray() << QStringList{QStringLiteral("CREATE TABLE clients (nom TEXT)")};
     const QString modele = QStringLiteral("CREATE TABLE MODELE (modele TEXT, type TEXT, backcolor INTEGER)");
     const QString page = QStringLiteral("CREATE TABLE PAGE (numetiq INTEGER, posx INTEGER, posy INTEGER, backcolor INTEGER)");
     QTest::newRow("ETIQ without its margins")
+        << QByteArray()
         << QStringList{QStringLiteral("CREATE TABLE ETIQ (nom TEXT, cols INTEGER, rows INTEGER, widthetiq INTEGER, "
                                       "heightetiq INTEGER)"),
                        modele, page};
     QTest::newRow("ETIQ with bytes for numbers")
+        << QByteArray()
         << QStringList{QStringLiteral("CREATE TABLE ETIQ (nom TEXT, cols BLOB, rows INTEGER, widthetiq INTEGER, "
                                       "heightetiq INTEGER, margehaut INTEGER, margebas INTEGER, margegauche INTEGER, "
                                       "margedroite INTEGER)"),
@@ -302,47 +237,46 @@ void TestStorage::workingDatabaseWithoutTheTablesIsSetAside_data()
 
 // The user's file is kept aside, byte for byte, and a working copy that the
 // program can use takes its place.
-void TestStorage::workingDatabaseWithoutTheTablesIsSetAside()
+void TestStorage::damagedWorkingDatabaseIsSetAside()
 {
+    QFETCH(QByteArray, garbage);
     QFETCH(QStringList, statements);
     ProgramFolder program;
     PersonalStore store(program.path());
     QVERIFY(QDir().mkdir(store.personalDir()));
-    QFile(store.workingDatabase()).open(QIODevice::WriteOnly);
-    {
-        Database db;
-        QVERIFY(db.open(store.workingDatabase()));
-        for (const QString &sql : statements)
-            QVERIFY(db.execute(sql));
+    if (garbage.isEmpty()) {
+        writeDatabase(store.workingDatabase(), statements);
+    } else {
+        QFile file(store.workingDatabase());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(garbage);
+        file.close();
+        QVERIFY(!store.creatperso()); // the type cannot be checked in garbage
     }
-    const QByteArray before = [&] { QFile f(store.workingDatabase()); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray before = contents(store.workingDatabase());
     Database working;
     QString aside;
     QCOMPARE(store.openWorking(working, &aside), PersonalStore::Opening::SetAside);
-    QFile kept(aside);
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), before);
+    QVERIFY(QFileInfo(aside).isFile());
+    QCOMPARE(contents(aside), before);
     QVERIFY(PersonalStore::schemaProblem(working).isEmpty());
     QVERIFY(etiqtable::find(working, QStringLiteral("AVERY65")));
 }
 
 void TestStorage::lockedWorkingDatabaseIsLeftAlone()
 {
-    ProgramFolder program;
-    PersonalStore store(program.path());
-    QVERIFY(store.creatperso());
+    Started s;
     Database other;   // another program, in the middle of a write
-    QVERIFY(other.open(store.workingDatabase()));
+    QVERIFY(other.open(s.store.workingDatabase()));
     QVERIFY(other.execute(QStringLiteral("BEGIN EXCLUSIVE")));
     QVERIFY(other.execute(QStringLiteral("DELETE FROM PAGE")));
 
-    Database working;
     QString aside;
-    QCOMPARE(store.openWorking(working, &aside), PersonalStore::Opening::InUse);
+    QCOMPARE(s.store.openWorking(s.working, &aside), PersonalStore::Opening::InUse);
     QVERIFY(aside.isEmpty());
-    QCOMPARE(QDir(store.personalDir()).entryList({QStringLiteral("*.illisible-*")}, QDir::Files), QStringList());
+    QCOMPARE(QDir(s.store.personalDir()).entryList({QStringLiteral("*.illisible-*")}, QDir::Files), QStringList());
     QVERIFY(other.execute(QStringLiteral("ROLLBACK")));
-    QCOMPARE(store.openWorking(working, &aside), PersonalStore::Opening::Opened);
+    QCOMPARE(s.store.openWorking(s.working, &aside), PersonalStore::Opening::Opened);
 }
 
 void TestStorage::notADatabaseIsRefused()
@@ -371,24 +305,30 @@ void TestStorage::plainNames_data()
     QTest::newRow("slash") << "a/b" << false;
     QTest::newRow("backslash") << "a\\b" << false;
     QTest::newRow("control") << QString("a\tb") << false;
-    QTest::newRow("newline") << QString("a\nb") << false;
     QTest::newRow("only blanks") << "   " << false;
     QTest::newRow("100 characters") << QString(100, u'x') << true;
     QTest::newRow("101 characters") << QString(101, u'x') << false;
 }
 
+void TestStorage::plainNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, plain);
+    QCOMPARE(isPlainName(name), plain);
+}
+
 void TestStorage::workingFolder_data()
 {
-    QTest::addColumn<QString>("layout");
-    QTest::addColumn<QString>("works");   // relative to the temporary root
+    QTest::addColumn<QString>("shipped");   // the folder that holds etiquet.mdb, if any
+    QTest::addColumn<QString>("works");     // relative to the temporary root
     QTest::newRow("started in its folder") << "current" << "current";
-    QTest::newRow("build tree") << "exe" << "bin";
-    QTest::newRow("installed") << "installed" << "home/kalvenor";
+    QTest::newRow("build tree") << "bin" << "bin";
+    QTest::newRow("installed") << "" << "home/kalvenor";
 }
 
 void TestStorage::workingFolder()
 {
-    QFETCH(QString, layout);
+    QFETCH(QString, shipped);
     QFETCH(QString, works);
     QTemporaryDir root;
     auto put = [&](const QString &relative, const QByteArray &content) {
@@ -397,42 +337,27 @@ void TestStorage::workingFolder()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     };
-    QDir().mkpath(root.filePath("current"));
     QDir().mkpath(root.filePath("bin"));
-    if (layout == "current")
-        put("current/etiquet.mdb", "db");
-    if (layout == "exe")
-        put("bin/etiquet.mdb", "db");
+    if (!shipped.isEmpty())
+        put(shipped + "/etiquet.mdb", "db");
     put("share/kalvenor/etiquet.mdb", "shipped 1");
     put("share/kalvenor/etiquet.rtf", "help");
     const auto choose = [&] {
         return workfolder::choose(root.filePath("current"), root.filePath("bin"), root.filePath("home"));
     };
-    workfolder::Choice choice = choose();
+    const workfolder::Choice choice = choose();
     QCOMPARE(choice.error, QString());
     QCOMPARE(QDir(choice.folder).canonicalPath(), QDir(root.filePath(works)).canonicalPath());
-    if (layout != "installed")
+    if (!shipped.isEmpty())
         return;
-    QFile copy(root.filePath("home/kalvenor/etiquet.mdb"));
-    QVERIFY(copy.open(QIODevice::ReadOnly));
-    QCOMPARE(copy.readAll(), QByteArray("shipped 1"));
-    copy.close();
+    QCOMPARE(contents(root.filePath("home/kalvenor/etiquet.mdb")), QByteArray("shipped 1"));
+    QCOMPARE(contents(root.filePath("home/kalvenor/etiquet.rtf")), QByteArray("help"));
     // A new version installed: the copy follows; the user's data stays.
     put("home/kalvenor/etiqperso/etiquet.mdb", "mine");
     put("share/kalvenor/etiquet.mdb", "shipped 2");
-    choice = choose();
-    QVERIFY(copy.open(QIODevice::ReadOnly));
-    QCOMPARE(copy.readAll(), QByteArray("shipped 2"));
-    QFile mine(root.filePath("home/kalvenor/etiqperso/etiquet.mdb"));
-    QVERIFY(mine.open(QIODevice::ReadOnly));
-    QCOMPARE(mine.readAll(), QByteArray("mine"));
-}
-
-void TestStorage::plainNames()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, plain);
-    QCOMPARE(isPlainName(name), plain);
+    QCOMPARE(choose().error, QString());
+    QCOMPARE(contents(root.filePath("home/kalvenor/etiquet.mdb")), QByteArray("shipped 2"));
+    QCOMPARE(contents(root.filePath("home/kalvenor/etiqperso/etiquet.mdb")), QByteArray("mine"));
 }
 
 QTEST_GUILESS_MAIN(TestStorage)
