@@ -2,7 +2,6 @@
 
 #include "app/functionlist.h"
 #include "editor/cellcolors.h"
-#include "editor/editorpanel.h"
 #include "editor/labeleditor.h"
 #include "editor/picture/picturepanel.h"
 #include "editor/sheetpanel.h"
@@ -23,16 +22,33 @@ using Answer = Dialogs::Answer;
 
 namespace {
 
-// A started main window, clicked as a user does.
+// A started main window on screen, clicked and typed into as a user does.
 struct Sheet : StartedWindow {
-    using StartedWindow::StartedWindow;
+    Sheet()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    using StartedWindow::click;
     void type(const QString &text) { labelEditor().setPlainText(text); }
-    void count(const QString &n) { window->T_nombre->setText(n); }
+    void count(const QString &n)
+    {
+        window->T_nombre->selectAll();
+        QTest::keyClicks(window->T_nombre, n);
+    }
     void click(int cell, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {})
     {
         SheetView *page = window->I_page;
         QTest::mouseClick(page, button, mods, page->cellRect(cell).center());
     }
+    void choose(QListWidget *list, const QString &entry)
+    {
+        const QList<QListWidgetItem *> items = list->findItems(entry, Qt::MatchExactly);
+        QVERIFY2(items.size() == 1, qPrintable(entry));
+        list->scrollToItem(items[0]);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
+    }
+    void openTypeList() { choose(window->L_fonction, FunctionList::selection); }
     QColor color(int cell) const { return window->I_page->cellColor(cell); }
     int rows() { return pagetable::count(window->workingDatabase()); }
     bool consistent() { return window->sheet().consistent(); }
@@ -53,95 +69,54 @@ QString writePicture(const QTemporaryDir &dir, QSize size)
 class TestLabelClicks : public QObject {
     Q_OBJECT
 private slots:
-    void writeOneLabel();
-    void countReducedToLabelsLeft();
-    void fractionalCountRoundsTheLastLabel_data();
-    void fractionalCountRoundsTheLastLabel();
-    void clickBeyondUsableLabelsWritesNothing();
+    void writeFromTheClickedLabel_data();
+    void writeFromTheClickedLabel();
     void missingTextAndEmptyLabel();
     void tooHighTextStoredAsFitted();
-    void replacementAnsweredNo();
-    void replacementAnsweredYes();
+    void replacementAsked_data();
+    void replacementAsked();
     void labelsFrom120GetTextOnly();
     void recallRestoresTextBackgroundAndPicture();
-    void rightClickErasesAndLastMixedLabelReleasesGreyCells();
+    void greyCellsRefuseWritesUntilTheLastMixedLabelGoes();
     void clearPage();
     void otherButtonsAndShiftDoNothing();
-    void changeSheetType();
-    void sheetTypeListAsksOnceWhateverItWasOpened();
-    void unusableTypeRefusedWhenChosen();
-    void sheetTypeListReleasesGreyCells();
+    void sheetTypeList();
     void sheetTypeFoundAsYouType();
 };
 
-void TestLabelClicks::writeOneLabel()
-{
-    Sheet s;
-    s.type(QStringLiteral(" "));
-    s.click(0);
-    QVERIFY(s.dialogs.shown.isEmpty());
-    QCOMPARE(s.rows(), 1);
-    QCOMPARE(s.color(0), cellcolors::lightRed);
-    QCOMPARE(s.color(1), cellcolors::lightGreen);
-    QVERIFY(s.consistent());
-    const PageRow row = *s.window->sheet().row(0);
-    QCOMPARE(row.posx, 0);
-    QCOMPARE(colorvalue::toColor(row.backcolor), QColor(Qt::white));
-    QVERIFY(!row.impage);
-}
-
-void TestLabelClicks::countReducedToLabelsLeft()
-{
-    Sheet s;
-    s.type(QStringLiteral("Bocal"));
-    s.count(QStringLiteral("20"));
-    s.click(19); // 5 labels from 19 to 23
-    QCOMPARE(s.window->T_nombre->text(), QStringLiteral("5"));
-    QCOMPARE(s.rows(), 5);
-    for (int i = 19; i < 24; ++i)
-        QCOMPARE(s.color(i), cellcolors::lightRed);
-    QCOMPARE(s.color(18), cellcolors::lightGreen);
-    QVERIFY(s.consistent());
-}
-
-void TestLabelClicks::fractionalCountRoundsTheLastLabel_data()
+void TestLabelClicks::writeFromTheClickedLabel_data()
 {
     QTest::addColumn<QString>("count");
     QTest::addColumn<int>("cell");
     QTest::addColumn<int>("last");
-    QTest::newRow("2.5 from 10: 11.5 rounds up to even") << QStringLiteral("2.5") << 10 << 12;
-    QTest::newRow("3.5 from 20: 22.5 rounds down to even") << QStringLiteral("3.5") << 20 << 22;
-    QTest::newRow("1.4 from 3") << QStringLiteral("1.4") << 3 << 3;
-    QTest::newRow("1.6 from 3") << QStringLiteral("1.6") << 3 << 4;
+    QTest::addColumn<QString>("countAfter");
+    QTest::newRow("one label") << QStringLiteral("1") << 0 << 0 << QStringLiteral("1");
+    QTest::newRow("20 from 19: the 5 left") << QStringLiteral("20") << 19 << 23 << QStringLiteral("5");
+    QTest::newRow("2.5 from 10: 11.5 rounds up to even") << QStringLiteral("2.5") << 10 << 12 << QStringLiteral("2.5");
+    QTest::newRow("3.5 from 20: 22.5 rounds down to even") << QStringLiteral("3.5") << 20 << 22 << QStringLiteral("3.5");
+    QTest::newRow("1.4 from 3") << QStringLiteral("1.4") << 3 << 3 << QStringLiteral("1.4");
+    QTest::newRow("1.6 from 3") << QStringLiteral("1.6") << 3 << 4 << QStringLiteral("1.6");
 }
 
-void TestLabelClicks::fractionalCountRoundsTheLastLabel()
+void TestLabelClicks::writeFromTheClickedLabel()
 {
     QFETCH(QString, count);
     QFETCH(int, cell);
     QFETCH(int, last);
+    QFETCH(QString, countAfter);
     Sheet s;
-    s.type(QStringLiteral("Bocal"));
+    s.type(QStringLiteral(" "));   // a blank is text enough
     s.count(count);
     s.click(cell);
+    QVERIFY(s.dialogs.shown.isEmpty());
+    QCOMPARE(s.window->T_nombre->text(), countAfter);
     QCOMPARE(s.rows(), last - cell + 1);
-    QCOMPARE(s.color(cell - 1), cellcolors::lightGreen);
-    for (int i = cell; i <= last; ++i)
-        QCOMPARE(s.color(i), cellcolors::lightRed);
-    QCOMPARE(s.color(last + 1), cellcolors::lightGreen);
-    QVERIFY(s.consistent());
-}
-
-void TestLabelClicks::clickBeyondUsableLabelsWritesNothing()
-{
-    Sheet s;
-    s.window->state().usableLabelCount = 10;
-    s.window->sheet().limitTo(10);
-    s.type(QStringLiteral("Bocal"));
-    s.click(12);
-    QCOMPARE(s.window->T_nombre->text(), QStringLiteral("-2"));
-    QCOMPARE(s.rows(), 0);
-    QCOMPARE(s.color(12), cellcolors::darkGrey);
+    for (int i = std::max(cell - 1, 0); i <= std::min(last + 1, 23); ++i)
+        QCOMPARE(s.color(i), i >= cell && i <= last ? cellcolors::lightRed : cellcolors::lightGreen);
+    const PageRow row = *s.window->sheet().row(cell);
+    QCOMPARE(QPoint(row.posx, row.posy), QPoint(cell % 3, cell / 3));
+    QCOMPARE(colorvalue::toColor(row.backcolor), QColor(Qt::white));
+    QVERIFY(!row.impage);
     QVERIFY(s.consistent());
 }
 
@@ -180,8 +155,17 @@ void TestLabelClicks::tooHighTextStoredAsFitted()
     QCOMPARE(s.text().split(u'\n').last(), QStringLiteral("Ligne %1").arg(kept));
 }
 
-void TestLabelClicks::replacementAnsweredNo()
+void TestLabelClicks::replacementAsked_data()
 {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("no") << false;
+    QTest::newRow("yes") << true;
+}
+
+// Three labels from 3 over the label of mixed formats at 4.
+void TestLabelClicks::replacementAsked()
+{
+    QFETCH(bool, yes);
     Sheet s;
     QTextCursor cursor(s.labelEditor().document());
     QTextCharFormat bold;
@@ -194,35 +178,27 @@ void TestLabelClicks::replacementAnsweredNo()
 
     s.type(QStringLiteral("Autre"));
     s.count(QStringLiteral("3"));
-    s.dialogs.answerNext(Answer::No);
+    s.dialogs.answerNext(yes ? Answer::Yes : Answer::No);
     s.click(3);
     QCOMPARE(s.dialogs.shown.size(), 1);
     QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("REMPLACEMENT ETIQUETTE"));
     QCOMPARE(s.dialogs.shown[0].text, QStringLiteral("Les étiquettes utilisées(jaune)\n"
                                                      "vont etre effacées et remplacées.\nContinuer?"));
     QCOMPARE(s.dialogs.shown[0].icon, Dialogs::Icon::Critical);
-    QCOMPARE(s.color(3), cellcolors::lightGreen);
-    QCOMPARE(s.color(4), cellcolors::lightRed);
-    QVERIFY(s.window->I_page->hasDiagonal(4));
-    QCOMPARE(s.color(5), cellcolors::lightGreen);
-    QCOMPARE(pagetable::all(s.window->workingDatabase()).value(), before);
-    QCOMPARE(s.window->sheet().text(4)->toPlainText(), QStringLiteral("Gras maigre"));
-    QVERIFY(s.consistent());
-}
-
-void TestLabelClicks::replacementAnsweredYes()
-{
-    Sheet s;
-    s.type(QStringLiteral("Premier"));
-    s.click(4);
-    s.type(QStringLiteral("Second"));
-    s.count(QStringLiteral("3"));
-    s.dialogs.answerNext(Answer::Yes);
-    s.click(3);
-    QCOMPARE(s.rows(), 3);
-    for (int i = 3; i <= 5; ++i) {
-        QCOMPARE(s.color(i), cellcolors::lightRed);
-        QCOMPARE(s.window->sheet().text(i)->toPlainText(), QStringLiteral("Second"));
+    if (yes) {
+        QCOMPARE(s.rows(), 3);
+        for (int i = 3; i <= 5; ++i) {
+            QCOMPARE(s.color(i), cellcolors::lightRed);
+            QCOMPARE(s.window->sheet().text(i)->toPlainText(), QStringLiteral("Autre"));
+        }
+        QVERIFY(!s.window->I_page->hasDiagonal(4));
+    } else {
+        QCOMPARE(s.color(3), cellcolors::lightGreen);
+        QCOMPARE(s.color(4), cellcolors::lightRed);
+        QVERIFY(s.window->I_page->hasDiagonal(4));
+        QCOMPARE(s.color(5), cellcolors::lightGreen);
+        QCOMPARE(pagetable::all(s.window->workingDatabase()).value(), before);
+        QCOMPARE(s.window->sheet().text(4)->toPlainText(), QStringLiteral("Gras maigre"));
     }
     QVERIFY(s.consistent());
 }
@@ -254,7 +230,8 @@ void TestLabelClicks::recallRestoresTextBackgroundAndPicture()
     s.labelEditor().setBackgroundColor(QColor(255, 240, 200));
     s.type(QStringLiteral("Confiture\nFraises"));
     s.click(0);
-    s.window->picture->supimage();
+    s.click("B_supimag");
+    QVERIFY(!s.window->picture->hasPicture());
     s.labelEditor().setBackgroundColor(Qt::white);
     s.type(QStringLiteral("Autre chose"));
     s.click(1);
@@ -270,17 +247,23 @@ void TestLabelClicks::recallRestoresTextBackgroundAndPicture()
     QCOMPARE(s.text(), QStringLiteral("Autre chose"));
 }
 
-void TestLabelClicks::rightClickErasesAndLastMixedLabelReleasesGreyCells()
+// Labels from 12 on greyed, as by the screen print mode: a click there
+// writes nothing, and erasing the last label of mixed formats frees them.
+void TestLabelClicks::greyCellsRefuseWritesUntilTheLastMixedLabelGoes()
 {
     Sheet s;
-    s.window->state().usableLabelCount = 12;
-    s.window->sheet().limitTo(12);
+    s.window->sheetPanel->limitTo(12);
     s.window->E_screen->show();
     QTextCursor cursor(s.labelEditor().document());
     QTextCharFormat big;
     big.setFontPointSize(18);
     cursor.insertText(QStringLiteral("Grand "), big);
     cursor.insertText(QStringLiteral("petit"), QTextCharFormat());
+    s.click(20);
+    QCOMPARE(s.window->T_nombre->text(), QStringLiteral("-8"));
+    QCOMPARE(s.rows(), 0);
+    QCOMPARE(s.color(20), cellcolors::darkGrey);
+
     s.count(QStringLiteral("2"));
     s.click(0);
     QCOMPARE(s.window->sheet().mixedFormatCount(), 2);
@@ -300,7 +283,7 @@ void TestLabelClicks::clearPage()
     s.type(QStringLiteral("Bocal"));
     s.count(QStringLiteral("6"));
     s.click(2);
-    s.window->B_effpage->click();
+    s.click("B_effpage");
     QCOMPARE(s.rows(), 0);
     QCOMPARE(s.window->T_nombre->text(), QStringLiteral("1"));
     QVERIFY(s.text().isEmpty());
@@ -320,31 +303,49 @@ void TestLabelClicks::otherButtonsAndShiftDoNothing()
     QVERIFY(s.dialogs.shown.isEmpty());
 }
 
-void TestLabelClicks::changeSheetType()
+// The list frees the cells greyed by the screen print mode. However often it
+// was opened and left, another type asks once, and only a Yes clears the
+// page; a stored type the program cannot lay out is refused without asking.
+void TestLabelClicks::sheetTypeList()
 {
     Sheet s;
+    QListWidget *list = s.window->L_etiq;
     s.type(QStringLiteral("Bocal"));
     s.click(0);
-    s.window->L_fonction_Click(FunctionList::selection);
-    QListWidget *list = s.window->L_etiq;
-    QVERIFY(list->isVisibleTo(s.window.get()));
-    QVERIFY(list->count() >= 4);
+    s.window->sheet().limitTo(10);
+    QCOMPARE(s.color(10), cellcolors::darkGrey);
+    for (int i = 0; i < 3; ++i) {
+        s.openTypeList();
+        QVERIFY(list->isVisible());
+        QTest::mouseClick(s.window.get(), Qt::LeftButton, {}, QPoint(2, 2));   // the window's background
+        QVERIFY(!list->isVisible());
+    }
+    for (int cell : {10, 17, 23})
+        QCOMPARE(s.color(cell), cellcolors::lightGreen);
+
     // The type in use: nothing asked, nothing cleared.
-    s.window->L_etiq_Click(QStringLiteral("3x8"));
+    s.openTypeList();
+    s.choose(list, QStringLiteral("3x8"));
     QVERIFY(s.dialogs.shown.isEmpty());
-    QCOMPARE(s.rows(), 1);
-    // Another type, refused.
-    s.window->L_fonction_Click(FunctionList::selection);
+    QVERIFY(!list->isVisible());
+    s.openTypeList();
     s.dialogs.answerNext(Answer::No);
-    s.window->L_etiq_Click(QStringLiteral("6x16"));
-    QCOMPARE(s.dialogs.shown.last().title, QStringLiteral("CHANGEMENT D'ETIQUETTE"));
+    s.choose(list, QStringLiteral("6x16"));
+    QCOMPARE(s.dialogs.shown.size(), 1);
+    QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("CHANGEMENT D'ETIQUETTE"));
+    QVERIFY(!list->isVisible());
+    QVERIFY(etiqtable::insert(s.window->workingDatabase(),
+                              SheetType{QStringLiteral("Absurde"), 32767, 32767, 0, 0, 0, 0, 0, 0}));
+    s.openTypeList();
+    s.choose(list, QStringLiteral("Absurde"));
+    QCOMPARE(s.dialogs.shown.size(), 2);
+    QCOMPARE(s.dialogs.shown[1].title, QStringLiteral("ETIQUETTE TROP PETITE"));
     QCOMPARE(s.window->state().sheetTypeName(), QStringLiteral("3x8"));
-    QVERIFY(!list->isVisibleTo(s.window.get()));
     QCOMPARE(s.rows(), 1);
-    // Accepted: a new, empty sheet.
-    s.window->L_fonction_Click(FunctionList::selection);
+
+    s.openTypeList();
     s.dialogs.answerNext(Answer::Yes);
-    s.window->L_etiq_Click(QStringLiteral("6x16"));
+    s.choose(list, QStringLiteral("6x16"));
     QCOMPARE(s.window->state().sheetTypeName(), QStringLiteral("6x16"));
     QCOMPARE(s.window->I_page->cellCount(), 96);
     QCOMPARE(s.rows(), 0);
@@ -352,70 +353,15 @@ void TestLabelClicks::changeSheetType()
     QVERIFY(s.consistent());
 }
 
-void TestLabelClicks::sheetTypeListAsksOnceWhateverItWasOpened()
-{
-    Sheet s;
-    s.type(QStringLiteral("Bocal"));
-    s.click(0);
-    s.window->show();
-    QListWidget *list = s.window->L_etiq;
-    for (int i = 0; i < 3; ++i) {
-        s.window->L_fonction_Click(FunctionList::selection);
-        QTest::mouseClick(s.window.get(), Qt::LeftButton, {}, QPoint(2, 2));   // the window's background
-    }
-    s.window->L_fonction_Click(FunctionList::selection);
-    const QList<QListWidgetItem *> items = list->findItems(QStringLiteral("6x16"), Qt::MatchExactly);
-    QCOMPARE(items.size(), 1);
-    s.dialogs.answerNext(Answer::No);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
-    QCOMPARE(s.dialogs.shown.size(), 1);
-    QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("CHANGEMENT D'ETIQUETTE"));
-    QCOMPARE(s.window->state().sheetTypeName(), QStringLiteral("3x8"));
-    QCOMPARE(s.rows(), 1);
-}
-
-// A stored type the program cannot lay out is listed, but choosing it says
-// why and keeps the page, without the question that would clear it.
-void TestLabelClicks::unusableTypeRefusedWhenChosen()
-{
-    Sheet s;
-    s.type(QStringLiteral("Bocal"));
-    s.click(0);
-    QVERIFY(etiqtable::insert(s.window->workingDatabase(),
-                              SheetType{QStringLiteral("Absurde"), 32767, 32767, 0, 0, 0, 0, 0, 0}));
-    s.window->L_fonction_Click(FunctionList::selection);
-    QVERIFY(!s.window->L_etiq->findItems(QStringLiteral("Absurde"), Qt::MatchExactly).isEmpty());
-    s.window->L_etiq_Click(QStringLiteral("Absurde"));
-    QCOMPARE(s.dialogs.shown.size(), 1);
-    QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("ETIQUETTE TROP PETITE"));
-    QCOMPARE(s.window->state().sheetTypeName(), QStringLiteral("3x8"));
-    QCOMPARE(s.rows(), 1);
-}
-
-// Cells greyed by the screen print mode (10 to 23 of 24) are free again as
-// soon as the sheet-type list opens.
-void TestLabelClicks::sheetTypeListReleasesGreyCells()
-{
-    Sheet s;
-    s.window->sheet().limitTo(10);
-    const QColor free = s.color(9);
-    QVERIFY(s.color(10) != free);
-    s.window->L_fonction_Click(FunctionList::selection);
-    for (int cell : {10, 17, 23}) {
-        QCOMPARE(s.window->sheet().state(cell), WorkingSheet::State::Empty);
-        QCOMPARE(s.color(cell), free);
-    }
-}
-
 // A user types a few letters of a type's name, Escape, then the whole name
 // and Enter, as with a click on it.
 void TestLabelClicks::sheetTypeFoundAsYouType()
 {
     Sheet s;
-    s.window->L_fonction_Click(FunctionList::selection);
+    s.openTypeList();
     QLineEdit *field = s.window->T_chercheetiq;
     QListWidget *list = s.window->L_etiq;
-    QVERIFY(field->isVisibleTo(s.window.get()));
+    QVERIFY(field->isVisible());
     auto shown = [&] {
         QStringList names;
         for (int i = 0; i < list->count(); ++i)
@@ -437,7 +383,7 @@ void TestLabelClicks::sheetTypeFoundAsYouType()
     s.dialogs.answerNext(Answer::Yes);
     QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(s.window->state().sheetTypeName(), QStringLiteral("AVERY65"));
-    QVERIFY(!list->isVisibleTo(s.window.get()) && !field->isVisibleTo(s.window.get()));
+    QVERIFY(!list->isVisible() && !field->isVisible());
 }
 
 QTEST_MAIN(TestLabelClicks)
