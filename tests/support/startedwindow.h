@@ -40,7 +40,9 @@ struct StartedWindow {
 
     void use(const QString &type)
     {
-        window->state().initbd(*etiqtable::find(window->workingDatabase(), type));
+        const std::optional<SheetType> found = etiqtable::find(window->workingDatabase(), type);
+        QVERIFY2(found, qPrintable(QStringLiteral("no sheet type ") + type));
+        window->state().initbd(*found);
         window->createtiq();
     }
     void use(const SheetType &type)
