@@ -1,3 +1,5 @@
+#include "editor/baseline.h"
+#include "editor/labeleditor.h"
 #include "editor/textfitter.h"
 #include "editor/textmeasure.h"
 #include "scripteddialogs.h"
@@ -7,6 +9,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextLayout>
 
 namespace {
 
@@ -58,12 +62,40 @@ QStringList linesOf(const QTextDocument &document)
     return lines;
 }
 
+// The lines an editor shows on screen.
+QStringList screenLines(const QTextDocument &document)
+{
+    QStringList lines;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i)
+            lines.append(block.text().mid(layout->lineAt(i).textStart(), layout->lineAt(i).textLength()));
+    }
+    return lines;
+}
+
+// A break's space may end the line on screen and not in print, or the
+// other way round.
+QStringList rightTrimmed(QStringList lines)
+{
+    for (QString &line : lines) {
+        while (line.endsWith(u' '))
+            line.chop(1);
+    }
+    return lines;
+}
+
 QString tooHigh(int kept, const QString &cut)
 {
     return QString::fromUtf8("Seules les %1 premières lignes seront imprimées.\n"
                              "La ligne  '%2' et les suivantes ne seront pas imprimées")
         .arg(kept).arg(cut);
 }
+
+// Liberation Sans carries Arial's metrics: ascent 1854 and descent 434 units
+// of a 2048-unit em.
+constexpr double sansAscent = 1854.0 / 2048;
+constexpr double sansCell = (1854.0 + 434.0) / 2048;
 
 } // namespace
 
@@ -77,58 +109,87 @@ private slots:
         QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     }
 
-    void breaksWordWhereWidthRunsOut_data()
+    void measuresInTwips_data()
     {
+        QTest::addColumn<double>("points");
+        for (double points : {8.0, 10.0, 10.5, 12.0, 36.0})
+            QTest::addRow("%g pt", points) << points;
+    }
+    void measuresInTwips()
+    {
+        QFETCH(double, points);
+        const FontMeasure &font = measure.font(sans(points));
+        const double em = points * 20;
+        QVERIFY(qAbs(font.cellHeight() - em * sansCell) <= 1);
+        QVERIFY(qAbs(font.baselineDepth() - em * sansAscent) <= 1);
+        // An em dash is one em wide in Liberation Sans: widths are in twips too.
+        QVERIFY(qAbs(font.width(u"\u2014\u2014") - 2 * em) <= 1);
+    }
+
+    void pixelSizedFontCountsScreenPixels()
+    {
+        QFont pixels(QStringLiteral("Liberation Sans"));
+        pixels.setPixelSize(16);   // 16 pixels at 96 dpi are 12 points
+        QCOMPARE(TextMeasure::sizeInTwips(pixels), 240.0);
+        QCOMPARE(measure.font(pixels).cellHeight(), measure.font(sans(12)).cellHeight());
+        QCOMPARE(measure.font(pixels).charWidth(U'W'), measure.font(sans(12)).charWidth(U'W'));
+    }
+
+    void defmilieuKeepsTallestCell()
+    {
+        BaselineGauge gauge(measure);
+        const int small = gauge.defmilieu(sans(12));
+        const int large = gauge.defmilieu(sans(24));
+        QVERIFY(qAbs(large - 2 * small) <= 1);
+        QVERIFY(large < measure.font(sans(24)).cellHeight());
+
+        gauge.defmilieu(sans(8));
+        QCOMPARE(gauge.fontCellMax(), measure.font(sans(24)).cellHeight());
+
+        gauge.resetFontCellMax();
+        gauge.defmilieu(sans(8));
+        QCOMPARE(gauge.fontCellMax(), measure.font(sans(8)).cellHeight());
+    }
+
+    void breaksWhereWidthRunsOut_data()
+    {
+        QTest::addColumn<QString>("text");
         QTest::addColumn<int>("measured");
         QTest::addColumn<int>("slack");
         QTest::addColumn<int>("fitting");
-        QTest::newRow("one character") << 1 << 8 << 1;
-        QTest::newRow("six characters") << 6 << 8 << 6;
-        QTest::newRow("just short of six") << 6 << -8 << 5;
-        QTest::newRow("twelve characters") << 12 << 8 << 12;
-        QTest::newRow("just short of twelve") << 12 << -8 << 11;
-        QTest::newRow("twenty characters") << 20 << 8 << 20;
+        const QString word = QStringLiteral("Anticonstitutionnellement");
+        QTest::newRow("one character") << word << 1 << 8 << 1;
+        QTest::newRow("six characters") << word << 6 << 8 << 6;
+        QTest::newRow("just short of six") << word << 6 << -8 << 5;
+        QTest::newRow("twelve characters") << word << 12 << 8 << 12;
+        QTest::newRow("just short of twelve") << word << 12 << -8 << 11;
+        QTest::newRow("twenty characters") << word << 20 << 8 << 20;
+        // "ff" is kerned in Liberation Sans: a run of f is as wide as the font
+        // draws it, not as wide as its letters one by one (80 twips more).
+        const QString fs(40, QLatin1Char('f'));
+        QTest::newRow("twenty kerned f") << fs << 20 << 30 << 20;
+        QTest::newRow("just short of twenty f") << fs << 20 << -30 << 19;
     }
-    void breaksWordWhereWidthRunsOut()
+    void breaksWhereWidthRunsOut()
     {
+        QFETCH(QString, text);
         QFETCH(int, measured);
         QFETCH(int, slack);
         QFETCH(int, fitting);
-        const QString word = QStringLiteral("Anticonstitutionnellement");
         QTextDocument source, fitted;
-        setPlain(source, word);
+        setPlain(source, text);
+        // The line keeps room for what its last character lends the next.
+        const QFontMetricsF metrics = sansMetrics();
+        const QString last = text.at(measured - 1);
+        const int lent = qRound(2 * metrics.horizontalAdvance(last) - metrics.horizontalAdvance(last + last));
+        if (last == u"f")
+            QVERIFY(lent > 0);
 
-        TextFitter(measure).fit(source, widthAfter(word, measured, slack), roomy, fitted);
+        TextFitter(measure).fit(source, widthAfter(text, measured, slack + lent), roomy, fitted);
 
         const QStringList lines = linesOf(fitted);
-        QCOMPARE(lines.first(), word.left(fitting));
-        QCOMPARE(lines.join(QString()), word);
-    }
-
-    // "ff" is kerned in Liberation Sans: a run of f is as wide as the font
-    // draws it, not as wide as its letters one by one.
-    void kernedPairsFitByTheirDrawnWidth_data()
-    {
-        QTest::addColumn<int>("measured");
-        QTest::addColumn<int>("slack");
-        QTest::addColumn<int>("fitting");
-        QTest::newRow("twenty f") << 20 << 30 << 20;   // 20 f one by one are 80 twips wider
-        QTest::newRow("just short of twenty") << 20 << -30 << 19;
-    }
-    void kernedPairsFitByTheirDrawnWidth()
-    {
-        QFETCH(int, measured);
-        QFETCH(int, slack);
-        QFETCH(int, fitting);
-        const QString run(40, QLatin1Char('f'));
-        QTextDocument source, fitted;
-        setPlain(source, run);
-        // The line keeps room for what the last f lends the next.
-        const QFontMetricsF metrics = sansMetrics();
-        const int lent = qRound(2 * metrics.horizontalAdvance(u'f') - metrics.horizontalAdvance(QStringLiteral("ff")));
-        QVERIFY(lent > 0);
-        TextFitter(measure).fit(source, widthAfter(run, measured, slack + lent), roomy, fitted);
-        QCOMPARE(linesOf(fitted).first().size(), fitting);
+        QCOMPARE(lines.first(), text.left(fitting));
+        QCOMPARE(lines.join(QString()), text);
     }
 
     void breakOpportunities_data()
@@ -140,15 +201,12 @@ private slots:
         QTest::newRow("after a space") << "Bonjour (madame)" << 11 << "Bonjour ";
         QTest::newRow("after the last space") << "ab cd efghij" << 9 << "ab cd ";
         QTest::newRow("space as second character") << "x abcdefgh" << 6 << "x abcd";
-        QTest::newRow("after a hyphen") << "porte-monnaie" << 8 << "porte-";
-        QTest::newRow("after a closing bracket") << "(ab)cdefgh" << 6 << "(ab)";
-        QTest::newRow("after a degree sign") << "25°Celsius" << 5 << "25°";
-        QTest::newRow("after an exclamation mark") << "Oui!Nonsense" << 6 << "Oui!";
-        QTest::newRow("after a question mark") << "Qui?Personne" << 6 << "Qui?";
-        QTest::newRow("before a parenthesis") << "abc(defgh" << 6 << "abc";
-        QTest::newRow("before a square bracket") << "abc[defgh" << 6 << "abc";
-        QTest::newRow("before a brace") << "abc{defgh" << 6 << "abc";
-        QTest::newRow("before a backslash") << "abc\\defgh" << 6 << "abc";
+        for (QChar c : QStringView(u"-}])°?!")) {
+            QTest::addRow("after %s", qPrintable(QString(c)))
+                << QStringLiteral("abc%1defgh").arg(c) << 6 << QStringLiteral("abc%1").arg(c);
+        }
+        for (QChar c : QStringView(u"\\{[("))
+            QTest::addRow("before %s", qPrintable(QString(c))) << QStringLiteral("abc%1defgh").arg(c) << 6 << "abc";
         QTest::newRow("parenthesis as second character") << "x(abcdefgh" << 6 << "x(abcd";
         QTest::newRow("non-breaking space") << "ab\u00a0cdefgh" << 6 << "ab\u00a0cde";
     }
@@ -208,6 +266,8 @@ private slots:
             << "Un\u2028Deux\u2028Trois" << 2 << QStringList({"Un", "Deux"}) << tooHigh(2, "Trois");
         QTest::newRow("not even one line")
             << "Un\nDeux" << 0 << QStringList({""}) << tooHigh(0, "Un");
+        // No text measures nothing, not even the empty line it would open with.
+        QTest::newRow("no text") << "" << 0 << QStringList({""}) << QString();
     }
     void cutsLinesBelowTheLabel()
     {
@@ -217,6 +277,7 @@ private slots:
         QFETCH(QString, message);
         QTextDocument source, fitted;
         setPlain(source, text);
+        fitted.setPlainText(QStringLiteral("previous label"));
         const int lineHeight = qRound(sansMetrics().height());
         ScriptedDialogs dialogs;
 
@@ -228,10 +289,10 @@ private slots:
         QCOMPARE(result.tooHigh, !message.isEmpty());
         QCOMPARE(dialogs.shown.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty()) {
-            QCOMPARE(dialogs.shown.first().title, QStringLiteral("TEXTE TROP HAUT"));
-            QCOMPARE(dialogs.shown.first().text, message);
-            QCOMPARE(dialogs.shown.first().icon, Dialogs::Icon::Exclamation);
-            QCOMPARE(dialogs.shown.first().buttons, Dialogs::Buttons::Ok);
+            const ScriptedDialogs::Shown &shown = dialogs.shown.first();
+            QCOMPARE((QStringList{shown.title, shown.text}), (QStringList{"TEXTE TROP HAUT", message}));
+            QCOMPARE(shown.icon, Dialogs::Icon::Exclamation);
+            QCOMPARE(shown.buttons, Dialogs::Buttons::Ok);
         }
     }
 
@@ -327,19 +388,48 @@ private slots:
         }
     }
 
-    void emptyTextMeasuresNothing()
+    // The label editor breaks its lines on screen where the fitting breaks
+    // them for print, for sizes that are whole screen pixels (9, 12 pt) and
+    // sizes that are not.
+    void editorShowsTheFittedLines_data()
     {
-        QTextDocument source, fitted;
-        fitted.setPlainText(QStringLiteral("previous label"));
-        ScriptedDialogs dialogs;
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("points");
+        const QList<QPair<QString, int>> fonts = {{"Liberation Sans", 9},  {"Liberation Sans", 10},
+                                                  {"Liberation Sans", 11}, {"Liberation Serif", 12},
+                                                  {"Liberation Serif", 13}, {"DejaVu Sans", 7},
+                                                  {"DejaVu Sans", 10}};
+        for (const auto &[family, points] : fonts)
+            QTest::addRow("%s %d", qPrintable(family), points) << family << points;
+    }
+    void editorShowsTheFittedLines()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, points);
+        // A 70 x 37 mm label, as on a 3 x 8 sheet, tall enough for every line.
+        LabelEditor editor;
+        editor.setGeometryTwips(QRect(0, 0, 3960, 12000));
+        const QFont font(family, points);
+        editor.document()->setDefaultFont(font);
+        editor.setPlainText(QStringLiteral(
+            "Confiture de fraises du jardin, récoltées en juin et cuites au chaudron de cuivre avec "
+            "le sucre de canne; à consommer avant la fin de l'année prochaine.\n"
+            "Madame Josiane Martin-Delacroix, 12 rue des Lilas (bâtiment B), 75011 Paris"));
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
 
-        const FitResult result = TextFitter(measure).calculetiq(source, 0, 0, fitted, dialogs);
+        QTextDocument fitted;
+        QVERIFY(!TextFitter(measure).fit(*editor.document(), 3960, 12000, fitted).tooHigh);
+        const QStringList printed = rightTrimmed(linesOf(fitted));
+        QVERIFY(printed.size() > 4);
+        QCOMPARE(rightTrimmed(screenLines(*editor.document())), printed);
 
-        QVERIFY(fitted.isEmpty());
-        QCOMPARE(result.lineCount, 0);
-        QVERIFY(!result.mixedFormat);
-        QVERIFY(!result.tooHigh);
-        QVERIFY(dialogs.shown.isEmpty());
+        // Shown again in the editor (a recalled label), the fitted text wraps
+        // nowhere but at its own line ends.
+        editor.document()->setHtml(QString());
+        editor.document()->setDefaultFont(font);
+        QTextCursor(editor.document()).insertFragment(QTextDocumentFragment(&fitted));
+        QCOMPARE(rightTrimmed(screenLines(*editor.document())), printed);
     }
 };
 

@@ -1,5 +1,4 @@
 #include "scripteddialogs.h"
-#include "testfiles.h"
 
 #include "editor/picture/namegridview.h"
 #include "editor/picture/picturebrowser.h"
@@ -10,9 +9,11 @@
 #include "storage/appstate.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -21,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 namespace {
 
@@ -67,9 +69,49 @@ void hover(QWidget *widget, QPoint at)
 // The middle of a name's cell in the grid (54 × 13 pixels a cell).
 QPoint cell(int index) { return QPoint(index / 9 * 54 + 27, index % 9 * 13 + 6); }
 
+// A colour picture of `size`, with a little detail so it compresses like a photo.
+QByteArray encoded(QSize size, const char *format = "jpeg")
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(200, 120, 40));
+    for (int x = 0; x < size.width(); x += 7)
+        image.setPixel(x, x % size.height(), qRgb(20, 60, 220));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, 90);
+    return bytes;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The path of a JPEG written in `dir`, or nothing when it could not be written.
 QString writeJpeg(const QTemporaryDir &dir, const QString &name, QSize size)
 {
-    return testfiles::writeBytes(dir.filePath(name), testfiles::jpeg(size)) ? dir.filePath(name) : QString();
+    return writeBytes(dir.filePath(name), encoded(size)) ? dir.filePath(name) : QString();
+}
+
+// `count` small pictures named pic00.jpg, pic01.jpg, ... in `folder`.
+bool writeNumbered(const QString &folder, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (!writeBytes(folder + QStringLiteral("/pic%1.jpg").arg(i, 2, 10, QLatin1Char('0')), encoded(QSize(8, 6))))
+            return false;
+    }
+    return true;
+}
+
+// A BMP header claiming `width` × `height`, with no pixels.
+QByteArray bmpClaiming(int width, int height)
+{
+    QByteArray bmp = encoded(QSize(4, 4), "bmp").left(54);
+    qToLittleEndian(qint32(width), bmp.data() + 18);
+    qToLittleEndian(qint32(height), bmp.data() + 22);
+    return bmp;
 }
 
 } // namespace
@@ -78,250 +120,240 @@ class TestPicturePanel : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
-    void choosesThroughBrowser();
-    void scrollsAndHoversPastLastName();
-    void hostileFilesRefused_data();
-    void hostileFilesRefused();
-    void formatBarMovesRangesAndFollowsEditor();
-    void dragsWithMouse();
-    void hidesShowsAndDeletes();
-    void recallsStoredPicture();
-    void navigatesAndCancels();
-};
 
-void TestPicturePanel::choosesThroughBrowser()
-{
-    QTemporaryDir dir;
-    QVERIFY(!writeJpeg(dir, "autre.jpg", QSize(20, 20)).isEmpty());
-    QVERIFY(!writeJpeg(dir, "Vacances.Ete.2023.jpg", QSize(800, 400)).isEmpty());
-    const QString workingFolder = QDir::currentPath();
-    Window w;
-    QSignalSpy focus(w.panel, &PicturePanel::textFocusWanted);
-    w.openBrowser(dir.path());
-    QCOMPARE(w.grid().names(), (QStringList{"autre", "vacances"}));
+    void choosesThroughBrowser()
+    {
+        QTemporaryDir dir;
+        QVERIFY(!writeJpeg(dir, "autre.jpg", QSize(20, 20)).isEmpty());
+        QVERIFY(!writeJpeg(dir, "Vacances.Ete.2023.jpg", QSize(800, 400)).isEmpty());
+        const QString workingFolder = QDir::currentPath();
+        Window w;
+        QSignalSpy focus(w.panel, &PicturePanel::textFocusWanted);
+        w.openBrowser(dir.path());
+        QCOMPARE(w.grid().names(), (QStringList{"autre", "vacances"}));
 
-    hover(&w.grid(), cell(1));
-    QVERIFY(w.browser().E_info->text().startsWith("Photo \n800 x 400 pixels\n"));
-    QCOMPARE(w.browser().L_ouvrir->geometry(), QRect(282, 42, 98, 49));   // 1470 × 735 twips, centred
-    QTest::mouseClick(&w.grid(), Qt::LeftButton, {}, cell(1));
+        hover(&w.grid(), cell(1));
+        QVERIFY(w.browser().E_info->text().startsWith("Photo \n800 x 400 pixels\n"));
+        QCOMPARE(w.browser().L_ouvrir->geometry(), QRect(282, 42, 98, 49));   // 1470 × 735 twips, centred
+        QTest::mouseClick(&w.grid(), Qt::LeftButton, {}, cell(1));
 
-    // Loaded under its whole name, fitted and resampled.
-    QVERIFY(w.dialogs.shown.isEmpty());
-    QVERIFY(!w.browser().isVisible());
-    QCOMPARE(w.panel->picture().pixelSize(), QSize(375, 188));
-    QCOMPARE(w.panel->placement(), (PicturePlacement{15, 15, 3000, 1500}));
-    QVERIFY(w.panel->F_etiquet->isVisible());
-    QCOMPARE(w.panel->E_qualite->palette().color(QPalette::Window), QColor(192, 255, 192));
-    QCOMPARE(focus.count(), 1);
-    // The browser keeps the folder; the process's working folder never moved.
-    QCOMPARE(w.browser().browseFolder(), dir.path());
-    QCOMPARE(QDir::currentPath(), workingFolder);
-}
-
-void TestPicturePanel::scrollsAndHoversPastLastName()
-{
-    QTemporaryDir dir;
-    QVERIFY(testfiles::writeNumbered(dir.path(), 28));
-    Window w;
-    w.openBrowser(dir.path());
-    QScrollBar &bar = *w.browser().A_fichouvrir;
-    QVERIFY(bar.isEnabled());
-    QCOMPARE(bar.maximum(), 1);
-    bar.setValue(1);
-    QCOMPARE(w.grid().names().size(), 19);
-    QCOMPARE(w.grid().names().first(), QStringLiteral("pic09"));
-
-    hover(&w.grid(), cell(18));   // the last name, alone in the third column
-    QCOMPARE(w.grid().selected(), 18);
-    QVERIFY(w.browser().L_ouvrir->isVisible());
-    hover(&w.grid(), cell(19));   // below it
-    QCOMPARE(w.grid().selected(), -1);
-    QVERIFY(!w.browser().L_ouvrir->isVisible());
-
-    QTest::mouseClick(&w.grid(), Qt::LeftButton, {}, cell(19));
-    QCOMPARE(w.dialogs.beeps, 1);
-    QCOMPARE(w.dialogs.shown.size(), 1);
-    QCOMPARE((QStringList{w.dialogs.shown[0].title, w.dialogs.shown[0].text}),
-             (QStringList{"NOM DE FICHIER ABSENT", "Indiquer un nom de fichier"}));
-    QCOMPARE(w.dialogs.shown[0].icon, Dialogs::Icon::Exclamation);
-    QVERIFY(w.browser().isVisible());
-    QVERIFY(!w.panel->hasPicture());
-}
-
-void TestPicturePanel::hostileFilesRefused_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("type");
-    const QByteArray photo = testfiles::jpeg(QSize(300, 200));
-    QTest::newRow("a letter named jpg") << "lettre.jpg" << QByteArray("Chère Anne,\nvoici les photos.\n") << "JPG";
-    QTest::newRow("a JPEG cut in half") << "moitie.jpg" << photo.left(photo.size() / 2) << "JPG";
-    QTest::newRow("a BMP claiming 100000 square") << "enorme.bmp" << testfiles::bmpClaiming(100000, 100000) << "BMP";
-    QTest::newRow("an empty PNG") << "vide.png" << QByteArray("") << "PNG";
-}
-
-void TestPicturePanel::hostileFilesRefused()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, type);
-    QTemporaryDir good, bad;
-    const QString badPath = bad.filePath(name);
-    QVERIFY(testfiles::writeBytes(badPath, bytes));
-    Window w;
-    QVERIFY(w.panel->openPicture(writeJpeg(good, "bon.jpg", QSize(400, 400))));
-    const PicturePlacement placement = w.panel->placement();
-    const QSize pixels = w.panel->picture().pixelSize();
-
-    w.openBrowser(bad.path(), type);
-    hover(&w.grid(), cell(0));
-    QVERIFY(w.browser().E_info->text().startsWith("Photo \nimage illisible"));
-    QTest::mouseClick(&w.grid(), Qt::LeftButton, {}, cell(0));
-    QVERIFY(!w.panel->openPicture(badPath));   // the same, opened directly
-
-    QCOMPARE(w.dialogs.shown.size(), 2);
-    for (const ScriptedDialogs::Shown &shown : w.dialogs.shown) {
-        QCOMPARE(shown.title, QStringLiteral("IMAGE ILLISIBLE"));
-        QCOMPARE(shown.icon, Dialogs::Icon::Exclamation);
-        QVERIFY(shown.text.startsWith(unreadablePictureMessage(badPath)));
+        // Loaded under its whole name, fitted and resampled.
+        QVERIFY(w.dialogs.shown.isEmpty());
+        QVERIFY(!w.browser().isVisible());
+        QCOMPARE(w.panel->picture().pixelSize(), QSize(375, 188));
+        QCOMPARE(w.panel->placement(), (PicturePlacement{15, 15, 3000, 1500}));
+        QVERIFY(w.panel->F_etiquet->isVisible());
+        QCOMPARE(w.panel->E_qualite->palette().color(QPalette::Window), QColor(192, 255, 192));
+        QCOMPARE(focus.count(), 1);
+        // The browser keeps the folder; the process's working folder never moved.
+        QCOMPARE(w.browser().browseFolder(), dir.path());
+        QCOMPARE(QDir::currentPath(), workingFolder);
     }
-    // The label keeps its picture; the browser stays open for another try.
-    QCOMPARE(w.panel->placement(), placement);
-    QCOMPARE(w.panel->L_etiquet->picture().pixelSize(), pixels);
-    QVERIFY(w.panel->F_etiquet->isVisible());
-    QVERIFY(w.browser().isVisible());
-}
 
-void TestPicturePanel::formatBarMovesRangesAndFollowsEditor()
-{
-    QTemporaryDir dir;
-    Window w;
-    PicturePanel &p = *w.panel;
-    QVERIFY(p.openPicture(writeJpeg(dir, "carre.jpg", QSize(400, 400))));
-    QCOMPARE(p.A_format->maximum(), 1500);   // the square meets top and bottom first
-    p.A_format->setValue(750);
-    QCOMPARE(p.E_format->text(), QStringLiteral("Format:13,2 x 13,2 mm"));
-    p.A_left->setValue(p.A_left->maximum());
-    p.A_top->setValue(p.A_top->maximum());
-    QCOMPARE(p.F_etiquet->geometry(), QRect(171, 81, 50, 50));   // 15 twips from the far corner
+    void scrollsAndHoversPastLastName()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeNumbered(dir.path(), 28));
+        Window w;
+        w.openBrowser(dir.path());
+        QScrollBar &bar = *w.browser().A_fichouvrir;
+        QVERIFY(bar.isEnabled());
+        QCOMPARE(bar.maximum(), 1);
+        bar.setValue(1);
+        QCOMPARE(w.grid().names().size(), 19);
+        QCOMPARE(w.grid().names().first(), QStringLiteral("pic09"));
 
-    p.A_format->setValue(1500);   // the bars pull the picture back inside
-    QCOMPARE(QPoint(p.A_left->value(), p.A_top->value()), QPoint(1815, 465));
-    QCOMPARE(p.F_etiquet->geometry(), QRect(121, 31, 100, 100));
-    QCOMPARE(p.E_left->text(), QStringLiteral("Gauche:26,7 mm"));
+        hover(&w.grid(), cell(18));   // the last name, alone in the third column
+        QCOMPARE(w.grid().selected(), 18);
+        QVERIFY(w.browser().L_ouvrir->isVisible());
+        hover(&w.grid(), cell(19));   // below it
+        QCOMPARE(w.grid().selected(), -1);
+        QVERIFY(!w.browser().L_ouvrir->isVisible());
 
-    w.editor->setGeometry(units::twipsToPixels(QRect(600, 450, 1530, 630)));   // createtiq for a smaller label
-    p.editorPlaced();   // shrunk to the new height, pushed back from the right margin
-    QCOMPARE(p.placement(), (PicturePlacement{915, 15, 600, 600}));
-    QCOMPARE(p.F_etiquet->geometry(), QRect(101, 31, 40, 40));
-}
+        QTest::mouseClick(&w.grid(), Qt::LeftButton, {}, cell(19));
+        QCOMPARE(w.dialogs.beeps, 1);
+        QCOMPARE(w.dialogs.shown.size(), 1);
+        QCOMPARE((QStringList{w.dialogs.shown[0].title, w.dialogs.shown[0].text}),
+                 (QStringList{"NOM DE FICHIER ABSENT", "Indiquer un nom de fichier"}));
+        QCOMPARE(w.dialogs.shown[0].icon, Dialogs::Icon::Exclamation);
+        QVERIFY(w.browser().isVisible());
+        QVERIFY(!w.panel->hasPicture());
+    }
 
-void TestPicturePanel::dragsWithMouse()
-{
-    QTemporaryDir dir;
-    Window w;
-    PicturePanel &p = *w.panel;
-    QVERIFY(p.openPicture(writeJpeg(dir, "carre.jpg", QSize(400, 400))));
-    p.A_format->setValue(750);   // 50 × 50 pixels at (21, 31)
-    QWidget *picture = p.L_etiquet;
+    void hostileFilesRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("type");
+        const QByteArray photo = encoded(QSize(300, 200));
+        QTest::newRow("a letter named jpg") << "lettre.jpg" << QByteArray("Chère Anne,\nvoici les photos.\n") << "JPG";
+        QTest::newRow("a JPEG cut in half") << "moitie.jpg" << photo.left(photo.size() / 2) << "JPG";
+        QTest::newRow("a BMP claiming 100000 square") << "enorme.bmp" << bmpClaiming(100000, 100000) << "BMP";
+        QTest::newRow("an empty PNG") << "vide.png" << QByteArray("") << "PNG";
+    }
+    void hostileFilesRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, type);
+        QTemporaryDir good, bad;
+        const QString badPath = bad.filePath(name);
+        QVERIFY(writeBytes(badPath, bytes));
+        Window w;
+        QVERIFY(w.panel->openPicture(writeJpeg(good, "bon.jpg", QSize(400, 400))));
+        const PicturePlacement placement = w.panel->placement();
+        const QSize pixels = w.panel->picture().pixelSize();
 
-    hover(picture, QPoint(25, 25));
-    QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(25, 25));
-    QCOMPARE(picture->cursor().shape(), Qt::SizeAllCursor);
-    QCOMPARE(w.window.cursor().shape(), Qt::SizeAllCursor);
-    QTest::mouseMove(picture, QPoint(45, 35));
-    QCOMPARE(p.F_etiquet->pos(), QPoint(41, 41));
-    QTest::mouseMove(picture, QPoint(-5, 27));   // left into the margin: only down
-    QCOMPARE(p.F_etiquet->pos(), QPoint(41, 43));
-    QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(-5, 27));
-    QCOMPARE(w.window.cursor().shape(), Qt::ArrowCursor);
+        w.openBrowser(bad.path(), type);
+        hover(&w.grid(), cell(0));
+        QVERIFY(w.browser().E_info->text().startsWith("Photo \nimage illisible"));
+        QTest::mouseClick(&w.grid(), Qt::LeftButton, {}, cell(0));
+        QVERIFY(!w.panel->openPicture(badPath));   // the same, opened directly
 
-    hover(picture, QPoint(48, 25));   // the right edge
-    QCOMPARE(picture->cursor().shape(), Qt::SizeHorCursor);
-    QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(48, 25));
-    QTest::mouseMove(picture, QPoint(58, 25));
-    QCOMPARE(p.F_etiquet->geometry(), QRect(41, 43, 60, 60));
-    QTest::mouseMove(picture, QPoint(200, 25));   // more than A_format allows
-    QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(200, 25));
-    QCOMPARE(p.A_format->value(), 900);
-    QCOMPARE(picture->cursor().shape(), Qt::ArrowCursor);
-}
+        QCOMPARE(w.dialogs.shown.size(), 2);
+        for (const ScriptedDialogs::Shown &shown : w.dialogs.shown) {
+            QCOMPARE(shown.title, QStringLiteral("IMAGE ILLISIBLE"));
+            QCOMPARE(shown.icon, Dialogs::Icon::Exclamation);
+            QVERIFY(shown.text.startsWith(unreadablePictureMessage(badPath)));
+        }
+        // The label keeps its picture; the browser stays open for another try.
+        QCOMPARE(w.panel->placement(), placement);
+        QCOMPARE(w.panel->L_etiquet->picture().pixelSize(), pixels);
+        QVERIFY(w.panel->F_etiquet->isVisible());
+        QVERIFY(w.browser().isVisible());
+    }
 
-void TestPicturePanel::hidesShowsAndDeletes()
-{
-    QTemporaryDir dir;
-    Window w;
-    PicturePanel &p = *w.panel;
-    QVERIFY(p.openPicture(writeJpeg(dir, "photo.jpg", QSize(300, 200))));
-    const std::initializer_list<QWidget *> controls{p.B_ouvimag, p.B_supimag, p.A_format, p.A_left, p.A_top,
-                                                    p.E_format,  p.E_left,    p.E_top,    p.E_pixel, p.E_qualite};
-    QTest::mouseClick(p.C_image, Qt::LeftButton);   // hidden, not deleted
-    QVERIFY(!p.F_etiquet->isVisible());
-    for (QWidget *control : controls) QVERIFY2(!control->isVisible(), qPrintable(control->objectName()));
-    QVERIFY(p.hasPicture());
+    void formatBarMovesRangesAndFollowsEditor()
+    {
+        QTemporaryDir dir;
+        Window w;
+        PicturePanel &p = *w.panel;
+        QVERIFY(p.openPicture(writeJpeg(dir, "carre.jpg", QSize(400, 400))));
+        QCOMPARE(p.A_format->maximum(), 1500);   // the square meets top and bottom first
+        p.A_format->setValue(750);
+        QCOMPARE(p.E_format->text(), QStringLiteral("Format:13,2 x 13,2 mm"));
+        p.A_left->setValue(p.A_left->maximum());
+        p.A_top->setValue(p.A_top->maximum());
+        QCOMPARE(p.F_etiquet->geometry(), QRect(171, 81, 50, 50));   // 15 twips from the far corner
 
-    QTest::mouseClick(p.C_image, Qt::LeftButton);
-    QVERIFY(p.F_etiquet->isVisible());
-    for (QWidget *control : controls) QVERIFY2(control->isVisible(), qPrintable(control->objectName()));
+        p.A_format->setValue(1500);   // the bars pull the picture back inside
+        QCOMPARE(QPoint(p.A_left->value(), p.A_top->value()), QPoint(1815, 465));
+        QCOMPARE(p.F_etiquet->geometry(), QRect(121, 31, 100, 100));
+        QCOMPARE(p.E_left->text(), QStringLiteral("Gauche:26,7 mm"));
 
-    QTest::mouseClick(p.B_supimag, Qt::LeftButton);
-    QVERIFY(p.picture().isNull());
-    QVERIFY(!p.F_etiquet->isVisible());
-    QVERIFY(!p.C_image->isChecked());
-    QVERIFY(!p.A_format->isVisible());
-}
+        w.editor->setGeometry(units::twipsToPixels(QRect(600, 450, 1530, 630)));   // createtiq for a smaller label
+        p.editorPlaced();   // shrunk to the new height, pushed back from the right margin
+        QCOMPARE(p.placement(), (PicturePlacement{915, 15, 600, 600}));
+        QCOMPARE(p.F_etiquet->geometry(), QRect(101, 31, 40, 40));
+    }
 
-void TestPicturePanel::recallsStoredPicture()
-{
-    Window w;
-    PicturePanel &p = *w.panel;
-    QImage stored(QSize(200, 100), QImage::Format_RGB32);
-    stored.fill(Qt::darkGreen);
-    // Stored for a bigger label: shrunk to this one, kept inside.
-    p.restorePicture(Picture::fromImage(stored), PicturePlacement{5000, 5000, 4000, 2000});
-    QVERIFY(p.C_image->isChecked());
-    QVERIFY(p.F_etiquet->isVisible());
-    QCOMPARE(p.placement(), (PicturePlacement{15, 15, 3000, 1500}));
-    QCOMPARE(p.A_format->value(), 3000);
-    QCOMPARE(p.E_pixel->text(), QStringLiteral("Pixels image:200 x 100"));
-    QCOMPARE(p.E_qualite->text(), QStringLiteral("Qualité:96 pixels/pouce"));
-    QCOMPARE(p.E_qualite->palette().color(QPalette::WindowText), QColor(Qt::white));
+    void dragsWithMouse()
+    {
+        QTemporaryDir dir;
+        Window w;
+        PicturePanel &p = *w.panel;
+        QVERIFY(p.openPicture(writeJpeg(dir, "carre.jpg", QSize(400, 400))));
+        p.A_format->setValue(750);   // 50 × 50 pixels at (21, 31)
+        QWidget *picture = p.L_etiquet;
 
-    p.clearPicture();
-    QVERIFY(!p.hasPicture() && !p.F_etiquet->isVisible() && !p.C_image->isChecked());
-    QVERIFY(p.E_format->text().isEmpty() && p.E_left->text().isEmpty() && p.E_qualite->text().isEmpty());
-    QCOMPARE(p.E_pixel->text(), QStringLiteral("Pixels image:200 x 100"));
-}
+        hover(picture, QPoint(25, 25));
+        QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(25, 25));
+        QCOMPARE(picture->cursor().shape(), Qt::SizeAllCursor);
+        QCOMPARE(w.window.cursor().shape(), Qt::SizeAllCursor);
+        QTest::mouseMove(picture, QPoint(45, 35));
+        QCOMPARE(p.F_etiquet->pos(), QPoint(41, 41));
+        QTest::mouseMove(picture, QPoint(-5, 27));   // left into the margin: only down
+        QCOMPARE(p.F_etiquet->pos(), QPoint(41, 43));
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(-5, 27));
+        QCOMPARE(w.window.cursor().shape(), Qt::ArrowCursor);
 
-void TestPicturePanel::navigatesAndCancels()
-{
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath("Zoo"));
-    QVERIFY(testfiles::writeNumbered(dir.filePath("Zoo"), 2));
-    Window w;
-    w.openBrowser(dir.path());
-    QVERIFY(w.grid().names().isEmpty());
+        hover(picture, QPoint(48, 25));   // the right edge
+        QCOMPARE(picture->cursor().shape(), Qt::SizeHorCursor);
+        QTest::mousePress(picture, Qt::LeftButton, {}, QPoint(48, 25));
+        QTest::mouseMove(picture, QPoint(58, 25));
+        QCOMPARE(p.F_etiquet->geometry(), QRect(41, 43, 60, 60));
+        QTest::mouseMove(picture, QPoint(200, 25));   // more than A_format allows
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(200, 25));
+        QCOMPARE(p.A_format->value(), 900);
+        QCOMPARE(picture->cursor().shape(), Qt::ArrowCursor);
+    }
 
-    // A drive that cannot be read: the list goes back to the last one.
-    QComboBox &drives = *w.browser().R_lectouvrir;
-    const QString drive = drives.currentText();
-    drives.addItem(dir.filePath("nowhere"));
-    drives.setCurrentIndex(drives.count() - 1);
-    QCOMPARE(drives.currentText(), drive);
-    QCOMPARE(w.browser().folder(), dir.path());
+    void hidesShowsAndDeletes()
+    {
+        QTemporaryDir dir;
+        Window w;
+        PicturePanel &p = *w.panel;
+        QVERIFY(p.openPicture(writeJpeg(dir, "photo.jpg", QSize(300, 200))));
+        const std::initializer_list<QWidget *> controls{p.B_ouvimag, p.B_supimag, p.A_format, p.A_left, p.A_top,
+                                                        p.E_format,  p.E_left,    p.E_top,    p.E_pixel, p.E_qualite};
+        QTest::mouseClick(p.C_image, Qt::LeftButton);   // hidden, not deleted
+        QVERIFY(!p.F_etiquet->isVisible());
+        for (QWidget *control : controls) QVERIFY2(!control->isVisible(), qPrintable(control->objectName()));
+        QVERIFY(p.hasPicture());
 
-    QListWidget &folders = *w.browser().R_repouvrir;
-    QListWidgetItem *item = folders.findItems("Zoo", Qt::MatchEndsWith).value(0);
-    QVERIFY(item);
-    QTest::mouseClick(folders.viewport(), Qt::LeftButton, {}, folders.visualItemRect(item).center());
-    QCOMPARE(w.grid().names(), (QStringList{"pic00", "pic01"}));
+        QTest::mouseClick(p.C_image, Qt::LeftButton);
+        QVERIFY(p.F_etiquet->isVisible());
+        for (QWidget *control : controls) QVERIFY2(control->isVisible(), qPrintable(control->objectName()));
 
-    QTest::mouseClick(w.browser().B_annulouvfich, Qt::LeftButton);
-    QVERIFY(!w.browser().isVisible());
-    QVERIFY(!w.panel->hasPicture());
-    QTest::mouseClick(w.panel->B_ouvimag, Qt::LeftButton);   // opens where it was left
-    QCOMPARE(w.browser().folder(), dir.filePath("Zoo"));
-}
+        QTest::mouseClick(p.B_supimag, Qt::LeftButton);
+        QVERIFY(p.picture().isNull());
+        QVERIFY(!p.F_etiquet->isVisible());
+        QVERIFY(!p.C_image->isChecked());
+        QVERIFY(!p.A_format->isVisible());
+    }
+
+    void recallsStoredPicture()
+    {
+        Window w;
+        PicturePanel &p = *w.panel;
+        QImage stored(QSize(200, 100), QImage::Format_RGB32);
+        stored.fill(Qt::darkGreen);
+        // Stored for a bigger label: shrunk to this one, kept inside.
+        p.restorePicture(Picture::fromImage(stored), PicturePlacement{5000, 5000, 4000, 2000});
+        QVERIFY(p.C_image->isChecked());
+        QVERIFY(p.F_etiquet->isVisible());
+        QCOMPARE(p.placement(), (PicturePlacement{15, 15, 3000, 1500}));
+        QCOMPARE(p.A_format->value(), 3000);
+        QCOMPARE(p.E_pixel->text(), QStringLiteral("Pixels image:200 x 100"));
+        QCOMPARE(p.E_qualite->text(), QStringLiteral("Qualité:96 pixels/pouce"));
+        QCOMPARE(p.E_qualite->palette().color(QPalette::WindowText), QColor(Qt::white));
+
+        p.clearPicture();
+        QVERIFY(!p.hasPicture() && !p.F_etiquet->isVisible() && !p.C_image->isChecked());
+        QVERIFY(p.E_format->text().isEmpty() && p.E_left->text().isEmpty() && p.E_qualite->text().isEmpty());
+        QCOMPARE(p.E_pixel->text(), QStringLiteral("Pixels image:200 x 100"));
+    }
+
+    void navigatesAndCancels()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("Zoo"));
+        QVERIFY(writeNumbered(dir.filePath("Zoo"), 2));
+        Window w;
+        w.openBrowser(dir.path());
+        QVERIFY(w.grid().names().isEmpty());
+
+        // A drive that cannot be read: the list goes back to the last one.
+        QComboBox &drives = *w.browser().R_lectouvrir;
+        const QString drive = drives.currentText();
+        drives.addItem(dir.filePath("nowhere"));
+        drives.setCurrentIndex(drives.count() - 1);
+        QCOMPARE(drives.currentText(), drive);
+        QCOMPARE(w.browser().folder(), dir.path());
+
+        QListWidget &folders = *w.browser().R_repouvrir;
+        QListWidgetItem *item = folders.findItems("Zoo", Qt::MatchEndsWith).value(0);
+        QVERIFY(item);
+        QTest::mouseClick(folders.viewport(), Qt::LeftButton, {}, folders.visualItemRect(item).center());
+        QCOMPARE(w.grid().names(), (QStringList{"pic00", "pic01"}));
+
+        QTest::mouseClick(w.browser().B_annulouvfich, Qt::LeftButton);
+        QVERIFY(!w.browser().isVisible());
+        QVERIFY(!w.panel->hasPicture());
+        QTest::mouseClick(w.panel->B_ouvimag, Qt::LeftButton);   // opens where it was left
+        QCOMPARE(w.browser().folder(), dir.filePath("Zoo"));
+    }
+};
 
 QTEST_MAIN(TestPicturePanel)
 #include "tst_picturepanel.moc"
