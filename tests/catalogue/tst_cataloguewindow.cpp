@@ -25,10 +25,9 @@ private slots:
     void missingCurrentTypeSelectsTheLastEntry();
     void keysInTheFields_data();
     void keysInTheFields();
-    void modifyShowsStoredValueThenUndo();
+    void changeThenUndo_data();
+    void changeThenUndo();
     void missingDecimalSymbolGoesBackToTheFirstType();
-    void addThenUndo();
-    void deleteThenUndo();
     void listTextNamingNoRowChangesNothing();
     void sampleIsDrawn();
     void quitAndHelp();
@@ -43,6 +42,13 @@ private:
     }
     QLineEdit *field(const char *name) { return m_window->findChild<QLineEdit *>(QString::fromLatin1(name)); }
     void click(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // Finds the type with the search field and chooses it, as Enter does.
+    void search(const QString &name)
+    {
+        QTest::keyClicks(m_window->T_cherche, name);
+        QTest::keyClick(m_window->T_cherche, Qt::Key_Enter);
+        QTest::keyClick(m_window->T_cherche, Qt::Key_Escape);
+    }
 
     std::optional<WorkingDatabase> m_work;
     ScriptedDialogs m_dialogs;
@@ -133,20 +139,57 @@ void TestCatalogueWindow::keysInTheFields()
     QTEST(m_dialogs.beeps, "beeps");
 }
 
-void TestCatalogueWindow::modifyShowsStoredValueThenUndo()
+void TestCatalogueWindow::changeThenUndo_data()
 {
-    load(QStringLiteral("3x8"));
-    const QList<SheetType> before = m_work->rows();
-    field("T_dim(4)")->setText(QStringLiteral("12,50"));
-    click(m_window->B_ok);
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("name");   // typed in the list (added) or found (deleted)
+    QTest::addColumn<QString>("edited");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("shown");    // the type selected and the edited field, after OK
+    QTest::addColumn<QStringList>("undone");   // and after ANNULER
+
     // Stored as 708 twips, shown back as 12,49.
-    QCOMPARE(field("T_dim(4)")->text(), QStringLiteral("12,49"));
-    QCOMPARE(m_window->E_etiq->text(), QStringLiteral("Dimensions étiquette:12,5 x 37,1 mm "));
+    QTest::newRow("modify") << "O_modif" << "" << "T_dim(4)" << "12,50" << QStringList{"3x8", "12,49"}
+                            << QStringList{"3x8", "70,00"};
+    QTest::newRow("add") << "O_ajout" << "Nouveau" << "T_colonnes" << "2" << QStringList{"Nouveau", "2"}
+                         << QStringList{"3x8", "3"};
+    // Re-created under its own name, not the one on show.
+    QTest::newRow("delete") << "O_sup" << "Provisoire" << "T_colonnes" << "2" << QStringList{"3x8", "3"}
+                            << QStringList{"Provisoire", "2"};
+}
+
+void TestCatalogueWindow::changeThenUndo()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, name);
+    QFETCH(QString, edited);
+    QVERIFY(etiqtable::insert(m_work->db, SheetType{QStringLiteral("Provisoire"), 2, 5, 5000, 3000, 300, 400, 500, 600}));
+    const QList<SheetType> before = m_work->rows();
+    load(QStringLiteral("3x8"));
+    if (option == u"O_sup")
+        search(name);
+    else if (!name.isEmpty())
+        m_window->L_etiq->setEditText(name);
+    click(m_window->findChild<QRadioButton *>(option));
+    QFETCH(QString, typed);
+    field(qPrintable(edited))->setText(typed);
+    click(m_window->B_ok);
+    // The list follows the table, the numbers the type shown.
+    const auto consistent = [&] {
+        return m_window->L_etiq->count() == m_work->rows().size()
+            && m_window->columnNumbers().size() == field("T_colonnes")->text().toInt();
+    };
+    const auto showing = [&] {
+        return QStringList{m_window->L_etiq->itemText(m_window->L_etiq->currentIndex()), field(qPrintable(edited))->text()};
+    };
+    QVERIFY(consistent());
+    QTEST(showing(), "shown");
     QVERIFY(m_window->B_annul->isEnabled());
     click(m_window->B_annul);
     QVERIFY(!m_window->B_annul->isEnabled());
     QCOMPARE(m_work->rows(), before); // to the twip
-    QCOMPARE(field("T_dim(4)")->text(), QStringLiteral("70,00"));
+    QVERIFY(consistent());
+    QTEST(showing(), "undone");
 }
 
 void TestCatalogueWindow::missingDecimalSymbolGoesBackToTheFirstType()
@@ -163,51 +206,13 @@ void TestCatalogueWindow::missingDecimalSymbolGoesBackToTheFirstType()
     QCOMPARE(m_work->rows(), before);
 }
 
-void TestCatalogueWindow::addThenUndo()
-{
-    load(QStringLiteral("3x8"));
-    const QList<SheetType> before = m_work->rows();
-    m_window->L_etiq->setEditText(QStringLiteral("Nouveau"));
-    click(m_window->O_ajout);
-    field("T_colonnes")->setText(QStringLiteral("2"));
-    click(m_window->B_ok);
-    QCOMPARE(m_window->L_etiq->currentIndex(), m_window->L_etiq->findText(QStringLiteral("Nouveau")));
-    QCOMPARE(m_window->columnNumbers().size(), 2);
-    click(m_window->B_annul);
-    QCOMPARE(m_work->rows(), before);
-    QCOMPARE(m_window->L_etiq->findText(QStringLiteral("Nouveau")), -1);
-    QCOMPARE(m_window->L_etiq->currentText(), QStringLiteral("3x8"));
-    QCOMPARE(field("T_colonnes")->text(), QStringLiteral("3"));
-}
-
-void TestCatalogueWindow::deleteThenUndo()
-{
-    QVERIFY(etiqtable::insert(m_work->db, SheetType{QStringLiteral("Provisoire"), 2, 5, 5000, 3000, 300, 400, 500, 600}));
-    const QList<SheetType> before = m_work->rows();
-    load(QStringLiteral("3x8"));
-    const int index = m_window->L_etiq->findText(QStringLiteral("Provisoire"));
-    m_window->L_etiq->setCurrentIndex(index);
-    emit m_window->L_etiq->activated(index); // as the user's choice does
-    QCOMPARE(field("T_dim(1)")->text(), QStringLiteral("10,58"));
-    click(m_window->O_sup);
-    click(m_window->B_ok);
-    QCOMPARE(m_window->L_etiq->findText(QStringLiteral("Provisoire")), -1);
-    QCOMPARE(m_window->L_etiq->currentText(), QStringLiteral("3x8"));
-    QCOMPARE(field("T_colonnes")->text(), QStringLiteral("3"));
-    click(m_window->B_annul);
-    QCOMPARE(m_work->rows(), before); // re-created under its own name, not the one on show
-    QCOMPARE(m_window->L_etiq->currentText(), QStringLiteral("Provisoire"));
-    QCOMPARE(field("T_colonnes")->text(), QStringLiteral("2"));
-}
-
 void TestCatalogueWindow::listTextNamingNoRowChangesNothing()
 {
     load(QStringLiteral("AVERY65"));
     const QList<QRect> boxes = m_window->I_page->sample().boxes();
     field("T_dim(4)")->setText(QStringLiteral("99,99"));
     m_window->L_etiq->setEditText(QStringLiteral("inconnu"));
-    m_window->L_etiq_Click();
-    m_window->O_modif_Click();
+    click(m_window->O_modif);
     QCOMPARE(field("T_dim(4)")->text(), QStringLiteral("99,99"));
     QCOMPARE(m_window->I_page->sample().boxes(), boxes);
     QVERIFY(m_dialogs.shown.isEmpty());
@@ -240,9 +245,9 @@ void TestCatalogueWindow::quitAndHelp()
     click(m_window->B_finpagetiq);
     QCOMPARE(closed.size(), 1);
     QVERIFY(!m_window->isVisible());
-    // A late click on the list redraws nothing once the window is going.
-    m_window->L_etiq->setCurrentIndex(0);
-    m_window->L_etiq_Click();
+    // A late choice in the list redraws nothing once the window is going.
+    search(QStringLiteral("AVERY65"));
+    QCOMPARE(m_window->L_etiq->currentText(), QStringLiteral("AVERY65"));
     QCOMPARE(field("T_colonnes")->text(), QStringLiteral("3"));
     // The close box does the same.
     m_window->show();
@@ -258,8 +263,7 @@ void TestCatalogueWindow::typeFoundAsYouType()
     for (int row = 0; row < m_window->L_etiq->count(); ++row)
         QVERIFY(list->isRowHidden(row));
     QTest::keyClick(m_window->T_cherche, Qt::Key_Escape);
-    QTest::keyClicks(m_window->T_cherche, QStringLiteral("very6"));
-    QTest::keyClick(m_window->T_cherche, Qt::Key_Enter);
+    search(QStringLiteral("very6"));
     QCOMPARE(m_window->L_etiq->currentText(), QStringLiteral("AVERY65"));
     QCOMPARE(field("T_dim(0)")->text(), QStringLiteral("4,74"));   // its margin: shown as a click shows it
 }

@@ -129,16 +129,10 @@ void TestMakerSheets::marginsToTheTwip()
          templateFile(dir, "b-templates.xml", sheet("A", QString(rectangle).replace("ny=\"7\"", "ny=\"6\"")))});
     QCOMPARE(read.sheets.size(), 1);
     QCOMPARE(read.skipped, (QList<makersheets::Skipped>{{"Test A", "nom déjà pris"}}));
-    const SheetType &t = read.sheets.first();
     // 63.5 and 38.1 mm; margins 7.2 and 15.15 mm; right 210 - 7.2 - 132 - 63.5
     // = 7.3 mm; bottom 297 - 15.15 - 228.6 - 38.1 = 15.15 mm; twips truncated
     // (x 56.7).
-    QCOMPARE(t.widthetiq, 3600);
-    QCOMPARE(t.heightetiq, 2160);
-    QCOMPARE(t.margegauche, 408);
-    QCOMPARE(t.margedroite, 413);
-    QCOMPARE(t.margehaut, 859);
-    QCOMPARE(t.margebas, 859);
+    QCOMPARE(read.sheets.first(), (SheetType{QStringLiteral("Test A"), 3, 7, 3600, 2160, 859, 859, 408, 413}));
 }
 
 void TestMakerSheets::shippedCatalogueHoldsTheMakersSheets()

@@ -73,9 +73,7 @@ void TestSheetCatalogue::decimalSymbolMissing_data()
     QTest::newRow("right margin and label height") << 5 << 1 << "HAUTEUR ETIQUETTE";
     QTest::newRow("left margin and bottom margin") << 3 << 0 << "MARGE BAS";
     QTest::newRow("label width") << 4 << -1 << "LARGEUR ETIQUETTE";
-    QTest::newRow("label height") << 5 << -1 << "HAUTEUR ETIQUETTE";
     QTest::newRow("top margin") << 2 << -1 << "MARGE HAUT";
-    QTest::newRow("bottom margin") << 3 << -1 << "MARGE BAS";
     QTest::newRow("left margin") << 0 << -1 << "MARGE GAUCHE";
     QTest::newRow("right margin") << 1 << -1 << "MARGE DROITE";
 }
