@@ -76,7 +76,6 @@ private slots:
         QCOMPARE(layout.columnNumbers[2].anchor, QPoint(layout.pagePicture.left() + 1725 / 2 + 2 * 1725, 0));
         QCOMPARE(layout.editorAreaWidth, layout.pagePicture.left() - 240);
         QCOMPARE(layout.editor, QRect((layout.editorAreaWidth - 3960) / 2, (7920 - 2100) / 2, 3960, 2100));
-        QCOMPARE(layout.templateFrameTop, 8925);
         QCOMPARE(layout.caption, QStringLiteral("Type étiquette:3x8 (70,0 x 37,1 mm)"));
         // No cell left of, right of or below the cells.
         QCOMPARE(layout.cellAt(QPoint(0, 0)), 0);
@@ -118,8 +117,6 @@ private slots:
         const int width = windowWidth - 11907 - 270;
         QCOMPARE(layout.pagePicture, QRect(windowWidth - width - 105, 0, width, qRound(width / 210.0 * 297.0)));
         QCOMPARE(layout.editor, QRect((11907 - 11895) / 2, (8420 - 8415) / 2, 11895, 8415));
-        QCOMPARE(layout.templateFrameTop, 9900);
-        QCOMPARE(layout.templateListHeight, 765);
     }
 
     void editorAtTrueSize_data()

@@ -26,39 +26,6 @@
 
 namespace {
 
-// The label editor at 3030 × 1530 twips, (20, 30) 202 × 102 in pixels:
-// usable 3000 × 1500 twips, a resampling box of 375 × 188 pixels.
-struct Window {
-    AppState state;
-    ScriptedDialogs dialogs;
-    QWidget window;
-    QWidget *editor = new QWidget(&window);   // stands for the label editor: only its place matters
-    PicturePanel *panel = nullptr;
-
-    Window()
-    {
-        window.resize(1000, 760);
-        editor->setGeometry(units::twipsToPixels(QRect(300, 450, 3030, 1530)));
-        auto *host = new QWidget(&window);
-        host->setGeometry(20, 600, 640, 90);
-        panel = new PicturePanel(&window, editor, host, state, dialogs);
-        window.show();
-    }
-    PictureBrowser &browser() { return *panel->F_ouvrir; }
-    NameGridView &grid() { return *panel->F_ouvrir->L_fichouvrir; }
-
-    // "Image" ticked, "AJOUT" pressed, a picture type chosen.
-    void openBrowser(const QString &folder, const QString &type = QStringLiteral("JPG"))
-    {
-        browser().setBrowseFolder(folder);
-        if (!panel->C_image->isChecked())
-            QTest::mouseClick(panel->C_image, Qt::LeftButton);
-        QTest::mouseClick(panel->B_ouvimag, Qt::LeftButton);
-        QComboBox &types = *browser().L_formouvrir;
-        types.setCurrentIndex(types.findText(type, Qt::MatchEndsWith));
-    }
-};
-
 // The pointer moving over a widget with no button held.
 void hover(QWidget *widget, QPoint at)
 {
@@ -83,23 +50,19 @@ QByteArray encoded(QSize size, const char *format = "jpeg")
     return bytes;
 }
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
+// The path of the file written, or nothing when it could not be written.
+QString written(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// The path of a JPEG written in `dir`, or nothing when it could not be written.
-QString writeJpeg(const QTemporaryDir &dir, const QString &name, QSize size)
-{
-    return writeBytes(dir.filePath(name), encoded(size)) ? dir.filePath(name) : QString();
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
 }
 
 // `count` small pictures named pic00.jpg, pic01.jpg, ... in `folder`.
 bool writeNumbered(const QString &folder, int count)
 {
     for (int i = 0; i < count; ++i) {
-        if (!writeBytes(folder + QStringLiteral("/pic%1.jpg").arg(i, 2, 10, QLatin1Char('0')), encoded(QSize(8, 6))))
+        const QString name = QStringLiteral("/pic%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+        if (written(folder + name, encoded(QSize(8, 6))).isEmpty())
             return false;
     }
     return true;
@@ -114,6 +77,41 @@ QByteArray bmpClaiming(int width, int height)
     return bmp;
 }
 
+// The label editor at 3030 × 1530 twips, (20, 30) 202 × 102 in pixels:
+// usable 3000 × 1500 twips, a resampling box of 375 × 188 pixels.
+struct Window {
+    QTemporaryDir files;
+    AppState state;
+    ScriptedDialogs dialogs;
+    QWidget window;
+    QWidget *editor = new QWidget(&window);   // stands for the label editor: only its place matters
+    PicturePanel *panel = nullptr;
+
+    Window()
+    {
+        window.resize(1000, 760);
+        editor->setGeometry(units::twipsToPixels(QRect(300, 450, 3030, 1530)));
+        auto *host = new QWidget(&window);
+        host->setGeometry(20, 600, 640, 90);
+        panel = new PicturePanel(&window, editor, host, state, dialogs);
+        window.show();
+    }
+    QString jpeg(const QString &name, QSize size) { return written(files.filePath(name), encoded(size)); }
+    PictureBrowser &browser() { return *panel->F_ouvrir; }
+    NameGridView &grid() { return *panel->F_ouvrir->L_fichouvrir; }
+
+    // "Image" ticked, "AJOUT" pressed, a picture type chosen.
+    void openBrowser(const QString &folder, const QString &type = QStringLiteral("JPG"))
+    {
+        browser().setBrowseFolder(folder);
+        if (!panel->C_image->isChecked())
+            QTest::mouseClick(panel->C_image, Qt::LeftButton);
+        QTest::mouseClick(panel->B_ouvimag, Qt::LeftButton);
+        QComboBox &types = *browser().L_formouvrir;
+        types.setCurrentIndex(types.findText(type, Qt::MatchEndsWith));
+    }
+};
+
 } // namespace
 
 class TestPicturePanel : public QObject {
@@ -123,13 +121,12 @@ private slots:
 
     void choosesThroughBrowser()
     {
-        QTemporaryDir dir;
-        QVERIFY(!writeJpeg(dir, "autre.jpg", QSize(20, 20)).isEmpty());
-        QVERIFY(!writeJpeg(dir, "Vacances.Ete.2023.jpg", QSize(800, 400)).isEmpty());
         const QString workingFolder = QDir::currentPath();
         Window w;
+        QVERIFY(!w.jpeg("autre.jpg", QSize(20, 20)).isEmpty());
+        QVERIFY(!w.jpeg("Vacances.Ete.2023.jpg", QSize(800, 400)).isEmpty());
         QSignalSpy focus(w.panel, &PicturePanel::textFocusWanted);
-        w.openBrowser(dir.path());
+        w.openBrowser(w.files.path());
         QCOMPARE(w.grid().names(), (QStringList{"autre", "vacances"}));
 
         hover(&w.grid(), cell(1));
@@ -146,16 +143,15 @@ private slots:
         QCOMPARE(w.panel->E_qualite->palette().color(QPalette::Window), QColor(192, 255, 192));
         QCOMPARE(focus.count(), 1);
         // The browser keeps the folder; the process's working folder never moved.
-        QCOMPARE(w.browser().browseFolder(), dir.path());
+        QCOMPARE(w.browser().browseFolder(), w.files.path());
         QCOMPARE(QDir::currentPath(), workingFolder);
     }
 
     void scrollsAndHoversPastLastName()
     {
-        QTemporaryDir dir;
-        QVERIFY(writeNumbered(dir.path(), 28));
         Window w;
-        w.openBrowser(dir.path());
+        QVERIFY(writeNumbered(w.files.path(), 28));
+        w.openBrowser(w.files.path());
         QScrollBar &bar = *w.browser().A_fichouvrir;
         QVERIFY(bar.isEnabled());
         QCOMPARE(bar.maximum(), 1);
@@ -196,11 +192,11 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, type);
-        QTemporaryDir good, bad;
-        const QString badPath = bad.filePath(name);
-        QVERIFY(writeBytes(badPath, bytes));
+        QTemporaryDir bad;
+        const QString badPath = written(bad.filePath(name), bytes);
+        QVERIFY(!badPath.isEmpty());
         Window w;
-        QVERIFY(w.panel->openPicture(writeJpeg(good, "bon.jpg", QSize(400, 400))));
+        QVERIFY(w.panel->openPicture(w.jpeg("bon.jpg", QSize(400, 400))));
         const PicturePlacement placement = w.panel->placement();
         const QSize pixels = w.panel->picture().pixelSize();
 
@@ -225,10 +221,9 @@ private slots:
 
     void formatBarMovesRangesAndFollowsEditor()
     {
-        QTemporaryDir dir;
         Window w;
         PicturePanel &p = *w.panel;
-        QVERIFY(p.openPicture(writeJpeg(dir, "carre.jpg", QSize(400, 400))));
+        QVERIFY(p.openPicture(w.jpeg("carre.jpg", QSize(400, 400))));
         QCOMPARE(p.A_format->maximum(), 1500);   // the square meets top and bottom first
         p.A_format->setValue(750);
         QCOMPARE(p.E_format->text(), QStringLiteral("Format:13,2 x 13,2 mm"));
@@ -249,10 +244,9 @@ private slots:
 
     void dragsWithMouse()
     {
-        QTemporaryDir dir;
         Window w;
         PicturePanel &p = *w.panel;
-        QVERIFY(p.openPicture(writeJpeg(dir, "carre.jpg", QSize(400, 400))));
+        QVERIFY(p.openPicture(w.jpeg("carre.jpg", QSize(400, 400))));
         p.A_format->setValue(750);   // 50 × 50 pixels at (21, 31)
         QWidget *picture = p.L_etiquet;
 
@@ -280,10 +274,9 @@ private slots:
 
     void hidesShowsAndDeletes()
     {
-        QTemporaryDir dir;
         Window w;
         PicturePanel &p = *w.panel;
-        QVERIFY(p.openPicture(writeJpeg(dir, "photo.jpg", QSize(300, 200))));
+        QVERIFY(p.openPicture(w.jpeg("photo.jpg", QSize(300, 200))));
         const std::initializer_list<QWidget *> controls{p.B_ouvimag, p.B_supimag, p.A_format, p.A_left, p.A_top,
                                                         p.E_format,  p.E_left,    p.E_top,    p.E_pixel, p.E_qualite};
         QTest::mouseClick(p.C_image, Qt::LeftButton);   // hidden, not deleted
@@ -326,10 +319,10 @@ private slots:
 
     void navigatesAndCancels()
     {
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath("Zoo"));
-        QVERIFY(writeNumbered(dir.filePath("Zoo"), 2));
         Window w;
+        const QDir dir(w.files.path());
+        QVERIFY(dir.mkpath("Zoo"));
+        QVERIFY(writeNumbered(dir.filePath("Zoo"), 2));
         w.openBrowser(dir.path());
         QVERIFY(w.grid().names().isEmpty());
 
