@@ -4,18 +4,27 @@
 #include "app/functionlist.h"
 #include "app/helpwindow.h"
 #include "app/progresswindow.h"
+#include "app/translations.h"
 #include "editor/cellcolors.h"
 #include "editor/editorpanel.h"
 #include "editor/labeleditor.h"
-#include "editor/picture/picturepanel.h"
+#include "editor/labelformatting.h"
 #include "editor/sheetview.h"
+#include "platform/richtext/rtflimits.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -30,6 +39,12 @@ struct Started : StartedWindow {
     using StartedWindow::StartedWindow;
     EditorPanel &editor() { return *window->editor; }
     QTextEdit &text() { return labelEditor(); }
+    QTextDocument &document() { return *labelEditor().document(); }
+    void show()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
 
     // Selects [start, start + length) the way the user does: the mouse
     // release records the range for the font command.
@@ -42,13 +57,49 @@ struct Started : StartedWindow {
         QTest::mouseRelease(text().viewport(), Qt::LeftButton, {}, QPoint(1, 1));
         text().setTextCursor(cursor);
     }
+    void caretAtEnd()
+    {
+        QTextCursor end(text().document());
+        end.movePosition(QTextCursor::End);
+        text().setTextCursor(end);
+    }
+    void function(const QString &entry)
+    {
+        QListWidget *list = window->L_fonction;
+        const QList<QListWidgetItem *> items = list->findItems(entry, Qt::MatchExactly);
+        QVERIFY2(items.size() == 1, qPrintable(entry));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
+    }
+    bool enabled(const char *button) const { return control<QPushButton>(button)->isEnabled(); }
 };
 
-QTextCharFormat formatAt(QTextDocument *document, int position)
+QTextCharFormat formatAt(QTextDocument &document, int position)
 {
-    QTextCursor cursor(document);
+    QTextCursor cursor(&document);
     cursor.setPosition(position + 1);
     return cursor.charFormat();
+}
+
+// A help file of a title and `paragraphs` numbered paragraphs.
+QString writeHelp(const QTemporaryDir &dir, int paragraphs)
+{
+    QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Liberation Sans;}}\\f0\\fs28 Titre\\par\\fs20 ";
+    for (int i = 1; i <= paragraphs; ++i)
+        rtf += "Paragraphe " + QByteArray::number(i) + "\\par\r\n";
+    rtf += '}';
+    QFile file(dir.filePath(QStringLiteral("etiquet.rtf")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size())
+        return {};
+    return dir.path();
+}
+
+void verifyCentred(QWidget &window)
+{
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint offset = window.frameGeometry().center() - window.screen()->availableGeometry().center();
+    // A few pixels of slack: the frame is not known before the window shows.
+    QVERIFY2(offset.manhattanLength() <= 8, qPrintable(QStringLiteral("%1, %2 off").arg(offset.x()).arg(offset.y())));
 }
 
 } // namespace
@@ -60,26 +111,26 @@ private slots:
     void threeByEightOnScreen();
     void moreThan120Labels();
     void singleColumnSheet();
-    void cellsShareTheirEdges_data();
-    void cellsShareTheirEdges();
-    void noControlCoversAnother_data();
-    void noControlCoversAnother();
-    void activationOnlyOnReturnFromOwnWindows();
+    void layoutOfEverySheetType_data();
+    void layoutOfEverySheetType();
+    void catalogueTakesThePlaceOfTheWindow();
     void countClampedToUsableLabels();
     void functionListEntries();
     void fontDialogPresetFromCaretAppliedToSelection();
-    void fontCancelChangesNothing();
     void colourDialog();
-    void copyCutPasteEnabling();
-    void pasteUsesScratchBuffer();
-    void dateTakesSelectionFormat();
-    void helpShowsTheShippedText();
-    void contactHidesAndShowsMainWindow();
-    void catalogueHidesMainWindowAndList();
-    void progressWindow();
-    void clickInEditorEmptiesClipboard();
-    void pressInSelectionStartsANewOne();
+    void copyCutPaste_data();
+    void copyCutPaste();
+    void dateText_data();
+    void dateText();
+    void dateTakesTheFormatAtTheCaret();
+    void pressInEditor();
     void topOfLabelBroughtBackIntoView();
+    void helpAndContactFromTheirButtons();
+    void helpOpensAtItsTop_data();
+    void helpOpensAtItsTop();
+    void helpNamesTheMainWindowControls();
+    void progressWindow();
+    void colourDialogSpeaksFrench();
 };
 
 void TestMainWindow::threeByEightOnScreen()
@@ -89,7 +140,7 @@ void TestMainWindow::threeByEightOnScreen()
     QCOMPARE(s.window->windowTitle(), QStringLiteral("Type étiquette:3x8 (70,0 x 37,1 mm)"));
     QCOMPARE(s.text().size(), QSize(264, 140));
     // Laid out 30 twips inside either edge of the 3960-twip label, as fitted.
-    QCOMPARE(s.labelEditor().document()->textWidth(), 3900.0);
+    QCOMPARE(s.document().textWidth(), 3900.0);
     SheetView &page = *s.window->I_page;
     QCOMPARE(page.cellCount(), 24);
     QCOMPARE(page.cellRect(4).topLeft(), QPoint(page.cellRect(0).width(), page.cellRect(0).height()));
@@ -120,35 +171,12 @@ void TestMainWindow::moreThan120Labels()
 void TestMainWindow::singleColumnSheet()
 {
     Started s(QStringLiteral("1x2"));
-    const SheetLayout &layout = s.window->layout();
-    QVERIFY(layout.singleColumn);
+    QVERIFY(s.window->layout().singleColumn);
     QCOMPARE(s.text().geometry().center().x(), 11907 / 15 / 2);
     QVERIFY(s.window->I_page->geometry().left() > 11907 / 15);
 }
 
-void TestMainWindow::cellsShareTheirEdges_data()
-{
-    QTest::addColumn<QString>("type");
-    for (const char *type : {"6x16", "3x8", "4x10", "AVERY65"})
-        QTest::newRow(type) << QString::fromLatin1(type);
-}
-
-void TestMainWindow::cellsShareTheirEdges()
-{
-    QFETCH(QString, type);
-    Started s(type);
-    const SheetView &page = *s.window->I_page;
-    const int cols = s.window->layout().cols;
-    for (int i = 0; i < page.cellCount(); ++i) {
-        const QRect cell = page.cellRect(i);
-        if ((i + 1) % cols != 0)
-            QCOMPARE(page.cellRect(i + 1).left(), cell.right() + 1);
-        if (i + cols < page.cellCount())
-            QCOMPARE(page.cellRect(i + cols).top(), cell.bottom() + 1);
-    }
-}
-
-void TestMainWindow::noControlCoversAnother_data()
+void TestMainWindow::layoutOfEverySheetType_data()
 {
     QTest::addColumn<SheetType>("type");
     Started s;
@@ -162,12 +190,14 @@ void TestMainWindow::noControlCoversAnother_data()
     QTest::newRow("20x50 5,3 x 5,3") << SheetType{QStringLiteral("20x50"), 20, 50, 300, 300, 0, 0, 0, 0};
 }
 
-void TestMainWindow::noControlCoversAnother()
+// No control covers another or leaves its frame, and the cells share their
+// edges, whatever the sheet type.
+void TestMainWindow::layoutOfEverySheetType()
 {
     QFETCH(SheetType, type);
     Started s;
     s.use(type);
-    s.window->show();   // the frames lay their controls out
+    s.show();   // the frames lay their controls out
     for (const char *name : {"Feuille1", "F_page", "F_etiq", "pictureControls", "F_mode"}) {
         QWidget *parent = qstrcmp(name, "Feuille1") == 0 ? s.window.get() : s.control<QWidget>(name);
         QVERIFY2(parent, name);
@@ -185,255 +215,204 @@ void TestMainWindow::noControlCoversAnother()
             }
         }
     }
+    const SheetView &page = *s.window->I_page;
+    for (int i = 0; i < page.cellCount(); ++i) {
+        const QRect cell = page.cellRect(i);
+        if ((i + 1) % type.cols != 0)
+            QCOMPARE(page.cellRect(i + 1).left(), cell.right() + 1);
+        if (i + type.cols < page.cellCount())
+            QCOMPARE(page.cellRect(i + type.cols).top(), cell.bottom() + 1);
+    }
 }
 
-void TestMainWindow::activationOnlyOnReturnFromOwnWindows()
+// Activation follows every message box too: only the return from one of the
+// program's windows gives the editor the focus back.
+void TestMainWindow::catalogueTakesThePlaceOfTheWindow()
 {
     Started s;
+    s.show();
     QEvent activate(QEvent::WindowActivate);
-    // After a message box: the focus stays where the user left it.
     s.window->T_nombre->setFocus();
     QApplication::sendEvent(s.window.get(), &activate);
     QCOMPARE(s.window->focusWidget(), s.window->T_nombre);
-    // While the catalogue opens, an activation does not close it again.
-    s.window->openCatalogue();
+
+    s.function(FunctionList::catalogue);
     auto *catalogue = s.control<QWidget>("Feuille3");
     QVERIFY(catalogue && catalogue->isVisible());
+    QVERIFY(!s.window->isVisible());
+    // While the catalogue opens, an activation does not close it again.
     QApplication::sendEvent(s.window.get(), &activate);
     QVERIFY(catalogue->isVisible());
     QVERIFY(!s.window->L_fonction->isEnabled());
-    // Back from the catalogue: the label editor has the focus again.
+
     catalogue->close();
-    QApplication::sendEvent(s.window.get(), &activate);
+    QVERIFY(s.window->isVisible());
     QVERIFY(s.window->L_fonction->isEnabled());
+    QApplication::sendEvent(s.window.get(), &activate);
     QCOMPARE(s.window->focusWidget(), &s.labelEditor());
 }
 
 void TestMainWindow::countClampedToUsableLabels()
 {
     Started s;
-    s.window->T_nombre->setText(QStringLiteral("30"));
-    QCOMPARE(s.window->T_nombre->text(), QStringLiteral("24"));
-    s.window->T_nombre->setText(QStringLiteral("8"));
-    QCOMPARE(s.window->T_nombre->text(), QStringLiteral("8"));
+    QLineEdit *count = s.window->T_nombre;
+    count->selectAll();
+    QTest::keyClicks(count, QStringLiteral("30"));
+    QCOMPARE(count->text(), QStringLiteral("24"));
+    count->selectAll();
+    QTest::keyClicks(count, QStringLiteral("8"));
+    QCOMPARE(count->text(), QStringLiteral("8"));
 }
 
+// The entries in their order; Enter chooses the current one.
 void TestMainWindow::functionListEntries()
 {
     Started s;
+    QListWidget *list = s.window->L_fonction;
     QStringList entries;
-    for (int i = 0; i < s.window->L_fonction->count(); ++i)
-        entries << s.window->L_fonction->item(i)->text();
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->item(i)->text();
     QCOMPARE(entries, QStringList({"Catalogue étiquettes", "Sélection étiquette", "Modèles étiquettes",
                                    "Pages étiquettes", "Vue avant impression", "Configurer imprimante", "Imprimer",
                                    "Ajuster"}));
     s.dialogs.answerNext(Dialogs::Answer::Cancel);
-    s.window->L_fonction_Click(QStringLiteral("Configurer imprimante"));
+    list->setCurrentRow(5);
+    QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(s.dialogs.shown.size(), 1);
     QCOMPARE(s.dialogs.shown[0].title, QStringLiteral("CONFIGURER IMPRIMANTE"));
-    s.window->L_fonction_Click(QStringLiteral("pas une fonction"));
-    QCOMPARE(s.dialogs.shown.size(), 1);
 }
 
+// The dialog opens on the font at the caret and applies to the selection
+// only; cancelled, it changes nothing.
 void TestMainWindow::fontDialogPresetFromCaretAppliedToSelection()
 {
     Started s;
-    QTextCursor cursor(s.text().document());
+    QTextCursor cursor(&s.document());
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
     bold.setFontFamilies({QStringLiteral("Liberation Serif")});
     bold.setFontPointSize(14);
     cursor.insertText(QStringLiteral("Gras"), bold);
     cursor.insertText(QStringLiteral(" et maigre"), QTextCharFormat());
+    const QString before = s.text().toHtml();
 
     // Caret in the bold word, selection over "et maigre" reaching back.
     s.select(2, 10);
-    FontChoice chosen;
-    chosen.family = QStringLiteral("Liberation Mono");
-    chosen.pointSize = 9;
-    chosen.color = QColor(0, 0, 128);
-    chosen.italic = true;
-    chosen.underline = true;
+    s.click("B_police");
+    QCOMPARE(s.text().toHtml(), before);
+    const FontChoice chosen{QStringLiteral("Liberation Mono"), 9, QColor(0, 0, 128), false, true, true};
     s.choosers.fontAnswer = chosen;
     s.click("B_police");
 
-    QCOMPARE(s.choosers.fontPresets.size(), 1);
-    const FontChoice preset = s.choosers.fontPresets[0];
-    QCOMPARE(preset.family, QStringLiteral("Liberation Serif"));
-    QCOMPARE(preset.pointSize, 14.0);
-    QVERIFY(preset.bold);
+    const FontChoice preset{QStringLiteral("Liberation Serif"), 14, Qt::black, true};
+    QCOMPARE(s.choosers.fontPresets, QList<FontChoice>({preset, preset}));
     // Outside the range: untouched.
-    QCOMPARE(formatAt(s.text().document(), 0).fontWeight(), int(QFont::Bold));
-    QCOMPARE(formatAt(s.text().document(), 1).fontPointSize(), 14.0);
-    for (int position = 2; position < 12; ++position) {
-        const QTextCharFormat f = formatAt(s.text().document(), position);
-        QCOMPARE(f.fontFamilies().toStringList().value(0), QStringLiteral("Liberation Mono"));
-        QCOMPARE(f.fontPointSize(), 9.0);
-        QCOMPARE(f.fontWeight(), int(QFont::Normal));
-        QVERIFY(f.fontItalic());
-        QVERIFY(f.fontUnderline());
-        QCOMPARE(f.foreground().color(), QColor(0, 0, 128));
-    }
-    QCOMPARE(formatAt(s.text().document(), 12).fontPointSize(), 0.0); // " maigre" tail left alone
-}
-
-void TestMainWindow::fontCancelChangesNothing()
-{
-    Started s;
-    s.text().setPlainText(QStringLiteral("Bonjour"));
-    const QString before = s.text().toHtml();
-    s.select(0, 7);
-    s.choosers.fontAnswer.reset();
-    s.editor().police();
-    QCOMPARE(s.choosers.fontPresets.size(), 1);
-    QCOMPARE(s.text().toHtml(), before);
+    QCOMPARE(LabelFormatting::fontAt(s.document(), 0), preset);
+    QCOMPARE(LabelFormatting::fontAt(s.document(), 1), preset);
+    for (int position = 2; position < 12; ++position)
+        QCOMPARE(LabelFormatting::fontAt(s.document(), position), chosen);
+    QCOMPARE(formatAt(s.document(), 12).fontPointSize(), 0.0); // " maigre" tail left alone
 }
 
 void TestMainWindow::colourDialog()
 {
     Started s;
-    s.choosers.colorAnswer.reset();
     s.click("B_couleur");
     QCOMPARE(s.labelEditor().backgroundColor(), QColor(Qt::white));
     s.choosers.colorAnswer = QColor(255, 255, 192);
     s.click("B_couleur");
     QCOMPARE(s.labelEditor().backgroundColor(), QColor(255, 255, 192));
-    QCOMPARE(s.choosers.colorPresets.last(), QColor(Qt::white));
+    QCOMPARE(s.choosers.colorPresets, QList<QColor>({Qt::white, Qt::white}));
 }
 
-void TestMainWindow::copyCutPasteEnabling()
+void TestMainWindow::copyCutPaste_data()
 {
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("copy") << false;
+    QTest::newRow("cut") << true;
+}
+
+// The buttons follow the text and the selection. Paste gives the scratch
+// buffer, which fitting a label overwrites too; an empty one pastes nothing.
+void TestMainWindow::copyCutPaste()
+{
+    QFETCH(bool, cut);
     Started s;
-    EditorPanel &e = s.editor();
-    QVERIFY(!s.control<QPushButton>("B_copier")->isEnabled());
-    QVERIFY(!s.control<QPushButton>("B_coller")->isEnabled());
-    QVERIFY(!s.control<QPushButton>("B_effac")->isEnabled());
+    QVERIFY(!s.enabled("B_copier") && !s.enabled("B_coller") && !s.enabled("B_effac"));
     s.text().setPlainText(QStringLiteral("Une étiquette"));
-    QVERIFY(s.control<QPushButton>("B_effac")->isEnabled());
+    QVERIFY(s.enabled("B_effac") && !s.enabled("B_copier"));
     s.select(4, 9);
-    QVERIFY(s.control<QPushButton>("B_copier")->isEnabled());
-    QVERIFY(s.control<QPushButton>("B_couper")->isEnabled());
-    s.click("B_couper");
-    QCOMPARE(s.text().toPlainText(), QStringLiteral("Une "));
-    QCOMPARE(e.scratch().toPlainText(), QStringLiteral("étiquette"));
-    QVERIFY(!s.control<QPushButton>("B_copier")->isEnabled());
-    QVERIFY(s.control<QPushButton>("B_coller")->isEnabled());
+    QVERIFY(s.enabled("B_copier") && s.enabled("B_couper"));
+    s.click(cut ? "B_couper" : "B_copier");
+    QCOMPARE(s.editor().scratch().toPlainText(), QStringLiteral("étiquette"));
+    QCOMPARE(s.text().toPlainText(), cut ? QStringLiteral("Une ") : QStringLiteral("Une étiquette"));
+    QCOMPARE(s.enabled("B_copier"), !cut);
+    QVERIFY(s.enabled("B_coller"));
+    s.caretAtEnd();
     s.click("B_coller");
-    QCOMPARE(s.text().toPlainText(), QStringLiteral("Une étiquette"));
+    const QString pasted = cut ? QStringLiteral("Une étiquette") : QStringLiteral("Une étiquetteétiquette");
+    QCOMPARE(s.text().toPlainText(), pasted);
+
+    s.editor().scratch().setPlainText(QStringLiteral(" ajusté"));
+    s.click("B_coller");
+    QCOMPARE(s.text().toPlainText(), pasted + QStringLiteral(" ajusté"));
+    s.editor().scratch().clear();
+    s.click("B_coller");
+    QCOMPARE(s.text().toPlainText(), pasted + QStringLiteral(" ajusté"));
     s.click("B_effac");
-    QVERIFY(s.text().document()->isEmpty());
-    QVERIFY(!s.control<QPushButton>("B_effac")->isEnabled());
+    QVERIFY(s.document().isEmpty());
+    QVERIFY(!s.enabled("B_effac"));
 }
 
-void TestMainWindow::pasteUsesScratchBuffer()
+// Day, month, year always, joined by the locale's own separator.
+void TestMainWindow::dateText_data()
 {
-    Started s;
-    EditorPanel &e = s.editor();
-    s.text().setPlainText(QStringLiteral("copié"));
-    s.select(0, 5);
-    s.click("B_copier");
-    // Fitting a label overwrites the scratch buffer: paste gives its text.
-    e.scratch().setPlainText(QStringLiteral("ajusté"));
-    QTextCursor end(s.text().document());
-    end.movePosition(QTextCursor::End);
-    s.text().setTextCursor(end);
-    s.click("B_coller");
-    QCOMPARE(s.text().toPlainText(), QStringLiteral("copiéajusté"));
-    // An empty buffer pastes nothing.
-    e.scratch().clear();
-    s.click("B_coller");
-    QCOMPARE(s.text().toPlainText(), QStringLiteral("copiéajusté"));
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("French") << QLocale(QLocale::French, QLocale::France) << QStringLiteral("04/03/2026");
+    QTest::newRow("German, dot") << QLocale(QLocale::German, QLocale::Germany) << QStringLiteral("04.03.2026");
+    QTest::newRow("Swedish, year first") << QLocale(QLocale::Swedish, QLocale::Sweden) << QStringLiteral("04-03-2026");
+    QTest::newRow("Hungarian, padded dot") << QLocale(QLocale::Hungarian, QLocale::Hungary)
+                                           << QStringLiteral("04.03.2026");
+    QTest::newRow("US, month first") << QLocale(QLocale::English, QLocale::UnitedStates) << QStringLiteral("04/03/2026");
+    QTest::newRow("C, month name and blanks") << QLocale::c() << QStringLiteral("04/03/2026");
 }
 
-void TestMainWindow::dateTakesSelectionFormat()
+void TestMainWindow::dateText()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, expected);
+    QCOMPARE(LabelFormatting::dateText(QDate(2026, 3, 4), locale), expected);
+}
+
+void TestMainWindow::dateTakesTheFormatAtTheCaret()
 {
     Started s;
-    QTextCursor cursor(s.text().document());
+    QTextCursor cursor(&s.document());
     QTextCharFormat format;
     format.setFontWeight(QFont::Bold);
     format.setFontPointSize(16);
     format.setForeground(QColor(200, 0, 0));
     cursor.insertText(QStringLiteral("Le "), format);
     s.text().setTextCursor(cursor);
-    s.editor().insererDate(QDate(2026, 3, 4));
-    QCOMPARE(s.text().toPlainText(), QStringLiteral("Le 04/03/2026"));
-    const QTextCharFormat inserted = formatAt(s.text().document(), 5);
+    s.click("B_date");
+    QCOMPARE(s.text().toPlainText(), QStringLiteral("Le ") + LabelFormatting::dateText(QDate::currentDate()));
+    const QTextCharFormat inserted = formatAt(s.document(), 5);
     QCOMPARE(inserted.fontWeight(), int(QFont::Bold));
     QCOMPARE(inserted.fontPointSize(), 16.0);
     QCOMPARE(inserted.foreground().color(), QColor(200, 0, 0));
 }
 
-void TestMainWindow::helpShowsTheShippedText()
-{
-    HelpWindow help(qEnvironmentVariable("KALVENOR_PROGRAM_DIR"));
-    QVERIFY(help.T_aide->toPlainText().contains(QStringLiteral("Choisir le type d'étiquette")));
-    QVERIFY(help.T_aide->isReadOnly());
-    QTemporaryDir empty;
-    HelpWindow missing(empty.path());
-    QVERIFY(missing.T_aide->toPlainText().contains(QStringLiteral("etiquet.rtf")));
-}
-
-void TestMainWindow::contactHidesAndShowsMainWindow()
-{
-    Started s;
-    s.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
-    s.window->B_contact->click();
-    QVERIFY(!s.window->isVisible());
-    auto *contact = s.window->findChild<ContactWindow *>(QStringLiteral("CONTACT"));
-    QVERIFY(contact);
-    QCOMPARE(ContactWindow::mailUrl().scheme(), QStringLiteral("mailto"));
-    contact->B_fincontact->click();
-    QVERIFY(s.window->isVisible());
-}
-
-void TestMainWindow::catalogueHidesMainWindowAndList()
-{
-    Started s;
-    s.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
-    s.window->L_fonction_Click(FunctionList::catalogue);
-    QVERIFY(!s.window->isVisible());
-    QVERIFY(!s.window->L_fonction->isEnabled());
-    QWidget *catalogue = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("Feuille3") && w->isVisible())
-            catalogue = w;
-    }
-    QVERIFY(catalogue);
-    catalogue->close();
-    QVERIFY(s.window->isVisible());
-    QVERIFY(s.window->L_fonction->isEnabled());
-}
-
-void TestMainWindow::progressWindow()
-{
-    ProgressWindow progress(96);
-    QCOMPARE(progress.windowTitle(), QStringLiteral("          Traitement en cours:Patienter ....         "));
-    QCOMPARE(progress.P_calcul->minimum(), 0);
-    QCOMPARE(progress.P_calcul->maximum(), 96);
-    QCOMPARE(progress.P_calcul->value(), 0);
-    // As wide as its caption and 1200 twips (80 pixels) more.
-    QCOMPARE(progress.width(), QFontMetrics(progress.font()).horizontalAdvance(ProgressWindow::caption) + 80);
-}
-
-void TestMainWindow::clickInEditorEmptiesClipboard()
+// A press empties the system clipboard; one inside the selection starts a
+// new selection rather than a text drag.
+void TestMainWindow::pressInEditor()
 {
     Started s;
     QGuiApplication::clipboard()->setText(QStringLiteral("ailleurs"));
-    QTest::mousePress(s.text().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
-}
-
-void TestMainWindow::pressInSelectionStartsANewOne()
-{
-    Started s;
     s.text().setPlainText(QStringLiteral("Miel de lavande"));
-    QTextCursor all(s.text().document());
-    all.select(QTextCursor::Document);
-    s.text().setTextCursor(all);
-    // A press inside the selection starts a new one: no text drag is armed.
+    s.select(0, 15);
     QTest::mousePress(s.text().viewport(), Qt::LeftButton, {}, QPoint(2, 5));
+    QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
     QVERIFY(!s.text().textCursor().hasSelection());
     QTest::mouseRelease(s.text().viewport(), Qt::LeftButton, {}, QPoint(2, 5));
     QCOMPARE(s.text().toPlainText(), QStringLiteral("Miel de lavande"));
@@ -446,14 +425,112 @@ void TestMainWindow::topOfLabelBroughtBackIntoView()
     for (int i = 0; i < 15; ++i)
         lines << QStringLiteral("ligne");
     s.text().setPlainText(lines.join(u'\n'));
-    QTextCursor end(s.text().document());
-    end.movePosition(QTextCursor::End);
-    s.text().setTextCursor(end);
+    s.caretAtEnd();
     // The caret at the end of a text taller than the label stays in view.
     QVERIFY(s.labelEditor().scrollTwips() > 0);
     s.click("B_hautetiq");
     QCOMPARE(s.labelEditor().scrollTwips(), 0);
     QCOMPARE(s.text().textCursor().position(), 0);
+}
+
+// The contact window takes the place of the main window until it is closed.
+void TestMainWindow::helpAndContactFromTheirButtons()
+{
+    Started s;
+    s.show();
+    s.click("B_aide");
+    auto *help = s.control<HelpWindow>("Feuille4");
+    QVERIFY(help && help->isVisible());
+    // The test's program folder has no help file.
+    QCOMPARE(help->T_aide->toPlainText(),
+             QStringLiteral("Le fichier d'aide etiquet.rtf est introuvable ou illisible."));
+    s.click("B_contact");
+    QVERIFY(!s.window->isVisible());
+    auto *contact = s.control<ContactWindow>("CONTACT");
+    QVERIFY(contact);
+    verifyCentred(*contact);
+    QCOMPARE(ContactWindow::mailUrl().scheme(), QStringLiteral("mailto"));
+    contact->B_fincontact->click();
+    QVERIFY(s.window->isVisible());
+}
+
+void TestMainWindow::helpOpensAtItsTop_data()
+{
+    QTest::addColumn<int>("paragraphs");
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("longer than the window") << 300 << false;
+    QTest::newRow("more paragraphs than the reader takes") << int(richtext::limits::kMaxParagraphs) << true;
+}
+
+// In the middle of the screen, scrolled to the title, saying whether the
+// text was cut.
+void TestMainWindow::helpOpensAtItsTop()
+{
+    QFETCH(int, paragraphs);
+    QFETCH(bool, cut);
+    QTemporaryDir dir;
+    HelpWindow help(writeHelp(dir, paragraphs));
+    verifyCentred(help);
+    QCOMPARE(help.E_tronque->isVisibleTo(&help), cut);
+    QCOMPARE(help.T_aide->document()->begin().text(), QStringLiteral("Titre"));
+    QCOMPARE(help.T_aide->document()->begin().next().text(), QStringLiteral("Paragraphe 1"));
+    QVERIFY(help.T_aide->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(help.T_aide->verticalScrollBar()->value(), 0);
+}
+
+// Every button, box and function the main window offers is named in the
+// shipped help by its own caption.
+void TestMainWindow::helpNamesTheMainWindowControls()
+{
+    Started s;
+    QStringList captions;
+    for (const QAbstractButton *button : s.window->findChildren<QAbstractButton *>())
+        captions << button->text().remove(u'&');
+    for (int i = 0; i < s.window->L_fonction->count(); ++i)
+        captions << s.window->L_fonction->item(i)->text();
+    captions.removeAll(QString());
+    captions.removeDuplicates();
+    QVERIFY(captions.size() > 8);
+
+    HelpWindow help(qEnvironmentVariable("KALVENOR_PROGRAM_DIR"));
+    QVERIFY(help.T_aide->isReadOnly());
+    const QString text = help.T_aide->toPlainText();
+    QStringList missing;
+    for (const QString &caption : captions) {
+        if (!text.contains(caption))
+            missing << caption;
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+}
+
+void TestMainWindow::progressWindow()
+{
+    ProgressWindow progress(96);
+    QCOMPARE(progress.windowTitle(), QStringLiteral("          Traitement en cours:Patienter ....         "));
+    QCOMPARE(progress.P_calcul->maximum(), 96);
+    QCOMPARE(progress.P_calcul->value(), 0);
+    // As wide as its caption and 1200 twips (80 pixels) more.
+    QCOMPARE(progress.width(), QFontMetrics(progress.font()).horizontalAdvance(ProgressWindow::caption) + 80);
+}
+
+// Where Qt's French translations are installed, its colour dialog shows
+// none of its English captions. Last: the translations stay loaded.
+void TestMainWindow::colourDialogSpeaksFrench()
+{
+    const QString installed = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_fr.qm");
+    if (!QFileInfo::exists(installed))
+        QSKIP("Qt's French translations are not installed (qt6-translations-l10n)");
+    QVERIFY(loadTranslations(*qApp));
+
+    QColorDialog dialog;
+    QStringList captions;
+    for (const QLabel *label : dialog.findChildren<QLabel *>())
+        captions << label->text().remove(u'&');
+    for (const QAbstractButton *button : dialog.findChildren<QAbstractButton *>())
+        captions << button->text().remove(u'&');
+    for (const char *english : {"Basic colors", "Pick Screen Color", "Custom colors", "Add to Custom Colors", "Cancel"})
+        QVERIFY2(!captions.contains(QLatin1String(english)), english);
+    QVERIFY(captions.contains(QStringLiteral("Couleurs de base")));
 }
 
 QTEST_MAIN(TestMainWindow)
