@@ -79,9 +79,7 @@ void TestCatalogueWindow::openingShowsTheCurrentType()
     load(QStringLiteral("AVERY65"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("CATALOGUE ETIQUETTES"));
     QCOMPARE(m_window->pos(), QPoint(270, 242)); // centred on a 1280 x 1024 screen
-    QCOMPARE(m_window->scale(), 7320.0 / 16839);
     QCOMPARE(m_window->L_etiq->currentText(), QStringLiteral("AVERY65"));
-    QCOMPARE(m_window->L_etiq->count(), m_work->rows().size());
     QStringList texts;
     for (const char *name : {"T_dim(0)", "T_dim(2)", "T_dim(4)", "T_dim(5)", "T_colonnes", "T_rangees"})
         texts << field(name)->text();

@@ -124,7 +124,7 @@ void TestLibrary::templateRoundTrip()
     const QString folder = s.program.file(QStringLiteral("etiqperso/modetiq/"));
     QCOMPARE(QFile::exists(folder + "Miel.bmp"), picture);
 
-    s.window->picture->supimage();
+    s.click("B_supimag");
     s.labelEditor().clear();
     s.labelEditor().setBackgroundColor(Qt::white);
     s.function(FunctionList::templates);
@@ -212,7 +212,7 @@ void TestLibrary::pageSavedAndReopened()
     Library s(QStringLiteral("6x16"));
     s.givePicture();
     s.write(3, QStringLiteral("Fraises"), true);
-    s.window->picture->supimage();
+    s.click("B_supimag");
     s.write(17, QStringLiteral("Abricots"));
     const QList<PageRow> before = s.rows();
     s.function(FunctionList::pages);
