@@ -53,9 +53,6 @@ class TestRtfReader : public QObject {
 private slots:
     void reads_data();
     void reads();
-    void hostileInput_data();
-    void hostileInput();
-    void replacesContentAndClearsUndo();
     void largeInput_data();
     void largeInput();
     void loadsFile_data();
@@ -63,148 +60,138 @@ private slots:
 };
 
 // Rows expecting "[...]" compare testing::describe, the others the text.
+// Damaged input is read as far as it goes, with an error to show.
 void TestRtfReader::reads_data()
 {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("ok");
 
     QTest::newRow("rich-text control") << kRichEditSample
         << QStringLiteral("[Arial 10]Bonjour [Arial 10 b]gras[Arial 10] et [Arial 10 #ff0000]rouge"
                           " | [Times New Roman 14 i]Deuxième ligne"
                           " | [Times New Roman 14 u #0000ff]souligné[Times New Roman 14 #0000ff] "
-                          "[Times New Roman 14 s #0000ff]barré");
+                          "[Times New Roman 14 s #0000ff]barré") << true;
     QTest::newRow("office suite") << kOfficeSample
         << QStringLiteral("[Liberation Serif 12 #0000ff]Texte bleu [Liberation Serif 16 b]Été"
-                          " | [Liberation Sans 12 i]Sans italique [Noto Sans CJK SC 12]日本");
+                          " | [Liberation Sans 12 i]Sans italique [Noto Sans CJK SC 12]日本") << true;
     QTest::newRow("groups restore state")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Courier New;}}\f0 a{\b b{\i\f1\fs40 c}d}e})")
-        << QStringLiteral("[Arial 12]a[Arial 12 b]b[Courier New 20 bi]c[Arial 12 b]d[Arial 12]e");
+        << QStringLiteral("[Arial 12]a[Arial 12 b]b[Courier New 20 bi]c[Arial 12 b]d[Arial 12]e") << true;
     QTest::newRow("plain resets character formatting")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Courier New;}}{\colortbl;\red0\green128\blue0;}\f1\fs16\b\i\ul\strike\cf1 x\plain y})")
-        << QStringLiteral("[Courier New 8 bius #008000]x[Arial 12]y");
+        << QStringLiteral("[Courier New 8 bius #008000]x[Arial 12]y") << true;
     QTest::newRow("style words switched off by zero")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\b\i\ul\strike a\b0\i0\ul0\strike0 b\uldb c\ulnone d})")
-        << QStringLiteral("[Arial 12 bius]a[Arial 12]b[Arial 12 u]c[Arial 12]d");
+        << QStringLiteral("[Arial 12 bius]a[Arial 12]b[Arial 12 u]c[Arial 12]d") << true;
     QTest::newRow("font sizes are clamped")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\fs999999 a\fs1 b\fs0 c\fs-4 d\fs21 e})")
-        << QStringLiteral("[Arial 1638]a[Arial 1]b[Arial 12]cd[Arial 10.5]e");
+        << QStringLiteral("[Arial 1638]a[Arial 1]b[Arial 12]cd[Arial 10.5]e") << true;
     QTest::newRow("undefined font takes the default font")
         << QByteArray(R"({\rtf1\deff1{\fonttbl{\f0 Arial;}{\f1 Courier New;}}\f7 a\f0 b})")
-        << QStringLiteral("[Courier New 12]a[Arial 12]b");
+        << QStringLiteral("[Courier New 12]a[Arial 12]b") << true;
     QTest::newRow("no font table: the document's font")
-        << QByteArray(R"({\rtf1 \b a})") << QStringLiteral("[Liberation Sans 12 b]a");
+        << QByteArray(R"({\rtf1 \b a})") << QStringLiteral("[Liberation Sans 12 b]a") << true;
     QTest::newRow("flat font table and entry without semicolon")
         << QByteArray(R"({\rtf1{\fonttbl\f0\fswiss Arial;\f1\froman Times New Roman}\f1 a})")
-        << QStringLiteral("[Times New Roman 12]a");
+        << QStringLiteral("[Times New Roman 12]a") << true;
     QTest::newRow("control characters in a font name")
         << QByteArray(R"({\rtf1{\fonttbl{\f0\fcharset)") + '\x01' + '\0' + QByteArray("204 Arial\tCYR;}}\\f0 a})")
-        << QStringLiteral("[204 ArialCYR 12]a");
+        << QStringLiteral("[204 ArialCYR 12]a") << true;
     QTest::newRow("colour table: auto entry, out of range index; no background")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red10\green20\blue30;}\cf1 a\cf9 b\cf0 c\highlight1 d\cb1 e})")
-        << QStringLiteral("[Arial 12 #0a141e]a[Arial 12]bcde");
+        << QStringLiteral("[Arial 12 #0a141e]a[Arial 12]bcde") << true;
     QTest::newRow("East Asian font and size after \\dbch")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Noto Sans CJK JP;}}\f0\fs21\dbch\af1\afs30 Ab\u26085?\u26412?\loch  Cd{\dbch \u35486? \u-10179?\u-8704? e}})")
-        << QStringLiteral("[Arial 10.5]Ab[Noto Sans CJK JP 15]日本[Arial 10.5] Cd[Noto Sans CJK JP 15]語 😀 [Arial 10.5]e");
+        << QStringLiteral("[Arial 10.5]Ab[Noto Sans CJK JP 15]日本[Arial 10.5] Cd[Noto Sans CJK JP 15]語 😀 [Arial 10.5]e") << true;
     QTest::newRow("associated properties of right-to-left text are not read")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Noto Sans CJK JP;}{\f2 Arabic;}}\rtlch\af2\afs40 \ltrch\f0\fs20\loch\af0\hich\af0\dbch\af1\af9 Bonjour \u26085?})")
-        << QStringLiteral("[Arial 10]Bonjour 日");
+        << QStringLiteral("[Arial 10]Bonjour 日") << true;
     QTest::newRow("empty paragraphs keep the size of their mark")
         << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\fs20 a\par\fs40\par\fs10 b\par})")
-        << QStringLiteral("[Arial 10]a | [Arial 20] | [Arial 5]b");
+        << QStringLiteral("[Arial 10]a | [Arial 20] | [Arial 5]b") << true;
     QTest::newRow("literals and special characters")
         << QByteArray(R"({\rtf1 a\{b\}c\\d\tab e\~f\emdash\endash\lquote\rquote\ldblquote\rdblquote\bullet\_g\-h})")
-        << QStringLiteral("a{b}c\\d\te\u00a0f—–‘’“”•\u2011g\u00adh");
+        << QStringLiteral("a{b}c\\d\te\u00a0f—–‘’“”•\u2011g\u00adh") << true;
     QTest::newRow("Windows-1252 escapes, also for an unknown code page")
         << QByteArray(R"({\rtf1\ansi\ansicpg99999 \'c9t\'e9 \'e0 No\'ebl \'97 5 \'80\'85\'9c})")
-        << QStringLiteral("Été à Noël — 5 €…œ");
+        << QStringLiteral("Été à Noël — 5 €…œ") << true;
     QTest::newRow("code page from the font's charset")
         << QByteArray(R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0\fcharset0 Arial;}{\f1\fcharset204 Arial CYR;}{\f2\fcharset161 Arial Greek;}{\f3\fcharset128 MS Gothic;}{\f4\fcharset238 Arial CE;}})"
                       R"(\f1\'cf\'f0\'e8\'e2\'e5\'f2 \f2\'c1\'e8\'e2 \f3\'93\'fa\'96\'7b \f4\'b9\'ea \f0\'e9})")
-        << QStringLiteral("Привет Αθβ 日本 ąę é");
+        << QStringLiteral("Привет Αθβ 日本 ąę é") << true;
     QTest::newRow("document code page for fonts without a charset")
-        << QByteArray(R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0 Arial;}}\f0\'c4\'e0})") << QStringLiteral("Да");
+        << QByteArray(R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0 Arial;}}\f0\'c4\'e0})") << QStringLiteral("Да") << true;
     QTest::newRow("unicode with fallback skipping")
         << QByteArray(R"({\rtf1\uc1\u233?t\u-3?\uc2\u26085\'93\'fa x\uc0\u233 t{\uc3\u233 abc}d\u233 e\uc4{\u233}abc})")
-        << QStringLiteral("ét\ufffd日 xétédéeéabc");
+        << QStringLiteral("ét\ufffd日 xétédéeéabc") << true;
     QTest::newRow("surrogate pair and code point above the BMP")
         << QByteArray(R"({\rtf1\uc1\u-10179?\u-8704? \u128512? \u-10179?x})")
-        << QStringLiteral("\U0001F600 \U0001F600 \ufffdx");
+        << QStringLiteral("\U0001F600 \U0001F600 \ufffdx") << true;
     QTest::newRow("skipped destinations")
         << QByteArray(R"({\rtf1{\*\unknown secret}{\info{\title t}}{\header h}{\footnote n}a{\*\bkmkstart b}{\field{\*\fldinst HYPERLINK "x"}{\fldrslt lien}}{\pict\wmetafile8 0102}b})")
-        << QStringLiteral("alienb");
+        << QStringLiteral("alienb") << true;
     QTest::newRow("unknown words and non-starred groups are read")
-        << QByteArray(R"({\rtf1\frobnicate42 a{\lang1036 b}\loch\hich\dbch c})") << QStringLiteral("abc");
+        << QByteArray(R"({\rtf1\frobnicate42 a{\lang1036 b}\loch\hich\dbch c})") << QStringLiteral("abc") << true;
     QTest::newRow("hidden text is not read")
-        << QByteArray(R"({\rtf1 a{\v hidden}b\v c\v0 d})") << QStringLiteral("abd");
+        << QByteArray(R"({\rtf1 a{\v hidden}b\v c\v0 d})") << QStringLiteral("abd") << true;
     QTest::newRow("every break is a paragraph, line ends in the file are not")
         << QByteArray("{\\rtf1 a\\line b\\par c\\page d\\sect e\\row f\\\ng\r\nh\ni\rj}")
-        << QStringLiteral("a\nb\nc\nd\ne\nf\nghij");
+        << QStringLiteral("a\nb\nc\nd\ne\nf\nghij") << true;
     QTest::newRow("empty paragraphs")
-        << QByteArray(R"({\rtf1 \par a\par\par b\par\par})") << QStringLiteral("\na\n\nb\n");
+        << QByteArray(R"({\rtf1 \par a\par\par b\par\par})") << QStringLiteral("\na\n\nb\n") << true;
     QTest::newRow("blanks between header groups")
-        << QByteArray("{\\rtf1 {\\fonttbl{\\f0 Arial;}}  \r\n {\\colortbl;}\t{\\*\\generator g;}\\pard a}") << QStringLiteral("a");
+        << QByteArray("{\\rtf1 {\\fonttbl{\\f0 Arial;}}  \r\n {\\colortbl;}\t{\\*\\generator g;}\\pard a}") << QStringLiteral("a") << true;
     QTest::newRow("leading blanks of the text")
-        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\pard\plain  \'e9 {\b  }x})") << QStringLiteral(" é  x");
+        << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\pard\plain  \'e9 {\b  }x})") << QStringLiteral(" é  x") << true;
     QTest::newRow("binary data is skipped")
-        << QByteArray("{\\rtf1 a\\bin4 {\\}\x01" "b}") << QStringLiteral("ab");
+        << QByteArray("{\\rtf1 a\\bin4 {\\}\x01" "b}") << QStringLiteral("ab") << true;
     QTest::newRow("control characters are dropped")
-        << QByteArray("{\\rtf1 a\x01\x7f\\'00\\'0d\\u10?\\u8232?b}") << QStringLiteral("a\nb");
+        << QByteArray("{\\rtf1 a\x01\x7f\\'00\\'0d\\u10?\\u8232?b}") << QStringLiteral("a\nb") << true;
     QTest::newRow("byte order mark and leading blanks")
-        << QByteArray("\xEF\xBB\xBF \r\n{\\rtf1 a}") << QStringLiteral("a");
+        << QByteArray("\xEF\xBB\xBF \r\n{\\rtf1 a}") << QStringLiteral("a") << true;
     QTest::newRow("data after the document is ignored")
-        << QByteArray(R"({\rtf1 a}}} b{)") << QStringLiteral("a");
+        << QByteArray(R"({\rtf1 a}}} b{)") << QStringLiteral("a") << true;
+
+    QTest::newRow("empty") << QByteArray() << QString() << false;
+    QTest::newRow("not rtf") << QByteArray("<html><body>rtf</body></html>") << QString() << false;
+    QTest::newRow("rtf without its group") << QByteArray("\\rtf1 hello") << QString() << false;
+    QTest::newRow("truncated") << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\f0 Bonjour \b tout)")
+                               << QStringLiteral("Bonjour tout") << false;
+    QTest::newRow("truncated in the font table") << QByteArray(R"({\rtf1{\fonttbl{\f0 Ari)") << QString() << false;
+    QTest::newRow("truncated escape") << QByteArray(R"({\rtf1 a\'e)") << QStringLiteral("ae") << false;
+    QTest::newRow("truncated control word") << QByteArray("{\\rtf1 a\\") << QStringLiteral("a") << false;
+    QTest::newRow("unbalanced braces") << QByteArray(R"({\rtf1 a{\b b{c})") << QStringLiteral("abc") << false;
+    QTest::newRow("binary length past the end") << QByteArray(R"({\rtf1 a\bin2147483647 xyz})")
+                                                << QStringLiteral("a") << false;
+    QTest::newRow("huge \\fs, parameter overflow") << QByteArray(R"({\rtf1 a\fs99999999999999999999 b\u99999999999?c})")
+                                                   << QStringLiteral("ab\ufffdc") << true;
+    const QByteArray deep = "{\\rtf1 x" + QByteArray(100000, '{') + "y" + QByteArray(100000, '}') + "}";
+    QTest::newRow("100000 nested groups") << deep << QStringLiteral("x") << false;
+    QByteArray manyFonts = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 5000; ++i)
+        manyFonts += "{\\f" + QByteArray::number(i) + " Font" + QByteArray::number(i) + ";}";
+    QTest::newRow("5000 fonts") << manyFonts + "}{\\f0 a}{\\f4999 b}}" << QStringLiteral("ab") << true;
+    QTest::newRow("huge font name") << QByteArray("{\\rtf1{\\fonttbl{\\f0 " + QByteArray(1 << 20, 'A') + ";}}\\f0 a}")
+                                    << QStringLiteral("a") << true;
 }
 
+// What is read replaces the document whole, typing and its undo history
+// included; no font name is longer than the reader keeps.
 void TestRtfReader::reads()
 {
     QFETCH(QByteArray, rtf);
     QFETCH(QString, expected);
-    QTextDocument *document = testing::newDocument(this);
-    const richtext::RtfReadResult result = readRtf(rtf, document);
-    QVERIFY2(result.ok, qPrintable(result.error));
-    QCOMPARE(expected.startsWith(u'[') ? testing::describe(*document) : testing::paragraphsText(*document), expected);
-}
-
-void TestRtfReader::hostileInput_data()
-{
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("empty") << QByteArray() << false << QString();
-    QTest::newRow("not rtf") << QByteArray("<html><body>rtf</body></html>") << false << QString();
-    QTest::newRow("rtf without its group") << QByteArray("\\rtf1 hello") << false << QString();
-    QTest::newRow("truncated") << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}\f0 Bonjour \b tout)") << false
-                               << QStringLiteral("Bonjour tout");
-    QTest::newRow("truncated in the font table") << QByteArray(R"({\rtf1{\fonttbl{\f0 Ari)") << false << QString();
-    QTest::newRow("truncated escape") << QByteArray(R"({\rtf1 a\'e)") << false << QStringLiteral("ae");
-    QTest::newRow("truncated control word") << QByteArray("{\\rtf1 a\\") << false << QStringLiteral("a");
-    QTest::newRow("unbalanced braces") << QByteArray(R"({\rtf1 a{\b b{c})") << false << QStringLiteral("abc");
-    QTest::newRow("binary length past the end") << QByteArray(R"({\rtf1 a\bin2147483647 xyz})") << false
-                                                << QStringLiteral("a");
-    QTest::newRow("huge \\fs, parameter overflow") << QByteArray(R"({\rtf1 a\fs99999999999999999999 b\u99999999999?c})")
-                                                   << true << QStringLiteral("ab\ufffdc");
-    const QByteArray deep = "{\\rtf1 x" + QByteArray(100000, '{') + "y" + QByteArray(100000, '}') + "}";
-    QTest::newRow("100000 nested groups") << deep << false << QStringLiteral("x");
-    QByteArray manyFonts = "{\\rtf1{\\fonttbl";
-    for (int i = 0; i < 5000; ++i)
-        manyFonts += "{\\f" + QByteArray::number(i) + " Font" + QByteArray::number(i) + ";}";
-    QTest::newRow("5000 fonts") << manyFonts + "}{\\f0 a}{\\f4999 b}}" << true << QStringLiteral("ab");
-    QTest::newRow("huge font name") << QByteArray("{\\rtf1{\\fonttbl{\\f0 " + QByteArray(1 << 20, 'A') + ";}}\\f0 a}")
-                                    << true << QStringLiteral("a");
-}
-
-void TestRtfReader::hostileInput()
-{
-    QFETCH(QByteArray, rtf);
     QFETCH(bool, ok);
-    QFETCH(QString, expected);
     QTextDocument *document = testing::newDocument(this);
     document->setPlainText(QStringLiteral("previous content"));
+    QTextCursor(document).insertText(QStringLiteral("typed "));
     const richtext::RtfReadResult result = readRtf(rtf, document);
     QCOMPARE(result.ok, ok);
-    QCOMPARE(result.error.isEmpty(), ok); // anything not well-formed gives an error to show
-    QCOMPARE(testing::paragraphsText(*document), expected);
+    QVERIFY2(result.error.isEmpty() == ok, qPrintable(result.error));
+    QCOMPARE(expected.startsWith(u'[') ? testing::describe(*document) : testing::paragraphsText(*document), expected);
+    QVERIFY(!document->isUndoAvailable());
+    QVERIFY(document->isUndoRedoEnabled());
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it)
             QVERIFY(it.fragment().charFormat().fontFamilies().toStringList().value(0).size()
@@ -212,21 +199,6 @@ void TestRtfReader::hostileInput()
     }
 }
 
-void TestRtfReader::replacesContentAndClearsUndo()
-{
-    QTextDocument *document = testing::newDocument(this);
-    document->setPlainText(QStringLiteral("old"));
-    QTextCursor(document).insertText(QStringLiteral("typed "));
-    QVERIFY(document->isUndoAvailable());
-    QVERIFY(readRtf(R"({\rtf1 new})", document).ok);
-    QCOMPARE(document->toPlainText(), QStringLiteral("new"));
-    QVERIFY(!document->isUndoAvailable());
-    QVERIFY(document->isUndoRedoEnabled());
-}
-
-// About 10 MB of input, as one paragraph or as ten times more paragraphs
-// than a document may hold; and one paragraph longer than a document may
-// hold, which fills it only once the data has ended.
 void TestRtfReader::largeInput_data()
 {
     QTest::addColumn<QByteArray>("repeated");
