@@ -206,13 +206,13 @@ void TestPrintJob::measuresInTheFormXxX()
     CalibrationWindow window(state, dialogs, [](const PageDrawing &) { return PrintOutcome{true, {}}; }, {}, nullptr);
     QVERIFY(state.calibrationOpen);
     QVERIFY(!window.B_correct->isEnabled());
-    window.B_imprim->click();
+    QTest::mouseClick(window.B_imprim, Qt::LeftButton);
     window.T_mesureH->setText(left);
     window.T_mesureV->setText(top);
     QCOMPARE(window.B_correct->isEnabled(), offered);
     if (!offered)
         return;
-    window.B_correct->click();
+    QTest::mouseClick(window.B_correct, Qt::LeftButton);
     if (refusal.isEmpty()) {
         QCOMPARE(window.E_message->text(), CalibrationWindow::correctedText);
         QVERIFY(!state.calibrationOpen);
@@ -237,10 +237,10 @@ void TestPrintJob::correctingTwiceAccumulates()
         return PrintOutcome{true, {}};
     }, {}, nullptr);
 
-    window.B_imprim->click();
+    QTest::mouseClick(window.B_imprim, Qt::LeftButton);
     window.T_mesureH->setText(QStringLiteral("20.5"));
     window.T_mesureV->setText(QStringLiteral("19.5"));
-    window.B_correct->click();
+    QTest::mouseClick(window.B_correct, Qt::LeftButton);
     QCOMPARE(state.DeltaH, -29.0);
     QCOMPARE(state.DeltaV, 28.0);
     QCOMPARE(contents(dir.filePath(QStringLiteral("etiq.ini"))),
@@ -248,10 +248,10 @@ void TestPrintJob::correctingTwiceAccumulates()
     QVERIFY(!window.B_correct->isEnabled());
 
     // The second square carries the first correction; what it still misses adds to it.
-    window.B_imprim->click();
+    QTest::mouseClick(window.B_imprim, Qt::LeftButton);
     window.T_mesureH->setText(QStringLiteral("20.0"));
     window.T_mesureV->setText(QStringLiteral("20.5"));
-    window.B_correct->click();
+    QTest::mouseClick(window.B_correct, Qt::LeftButton);
     QCOMPARE(state.DeltaH, -29.0);
     QCOMPARE(state.DeltaV, -1.0);
 
@@ -274,7 +274,7 @@ void TestPrintJob::resetAndPrinterFailure()
     CalibrationWindow window(state, dialogs, [](const PageDrawing &) {
         return PrintOutcome{false, QStringLiteral("Destination not accepting jobs.")};
     }, {}, nullptr);
-    window.B_imprim->click();
+    QTest::mouseClick(window.B_imprim, Qt::LeftButton);
     QCOMPARE(dialogs.shown.size(), 1);
     QCOMPARE(dialogs.shown[0].title, QStringLiteral("IMPRESSION IMPOSSIBLE"));
     QVERIFY(dialogs.shown[0].text.endsWith(QStringLiteral("Destination not accepting jobs.")));
@@ -282,13 +282,13 @@ void TestPrintJob::resetAndPrinterFailure()
 
     // etiq.ini cannot be written: nothing changes, and the user is told.
     QVERIFY(QDir().mkdir(dir.filePath(QStringLiteral("etiq.ini"))));
-    window.B_init->click();
+    QTest::mouseClick(window.B_init, Qt::LeftButton);
     QCOMPARE(state.DeltaH, 40.0);
     QCOMPARE(dialogs.shown.last().title, QStringLiteral("SAUVEGARDE IMPOSSIBLE"));
     QVERIFY(window.E_message->text() != CalibrationWindow::resetText);
     QVERIFY(QDir().rmdir(dir.filePath(QStringLiteral("etiq.ini"))));
 
-    window.B_init->click();
+    QTest::mouseClick(window.B_init, Qt::LeftButton);
     QCOMPARE(state.DeltaH, 0.0);
     QCOMPARE(state.DeltaV, 0.0);
     QCOMPARE(window.E_message->text(), CalibrationWindow::resetText);
