@@ -14,6 +14,12 @@ void put(QByteArray &out, T v)
 void put16(QByteArray &out, quint16 v) { put(out, v); }
 void put32(QByteArray &out, quint32 v) { put(out, v); }
 
+// Stored bottom, right, top, left, the edges exclusive.
+QList<qint16> box(const QRect &r)
+{
+    return {qint16(r.bottom() + 1), qint16(r.right() + 1), qint16(r.top()), qint16(r.left())};
+}
+
 QList<qint16> wordsOf(const QByteArray &bytes)
 {
     const QByteArray padded = bytes + QByteArray(bytes.size() % 2, '\0');
@@ -78,11 +84,6 @@ WmfBuilder &WmfBuilder::select(int index)
 WmfBuilder &WmfBuilder::remove(int index)
 {
     return record(0x01F0, {qint16(index)});
-}
-
-static QList<qint16> box(const QRect &r)
-{
-    return {qint16(r.bottom() + 1), qint16(r.right() + 1), qint16(r.top()), qint16(r.left())};
 }
 
 WmfBuilder &WmfBuilder::rectangle(const QRect &r)
@@ -167,12 +168,8 @@ QByteArray WmfBuilder::placeable(const QRect &frame, int unitsPerInch, bool with
 {
     QByteArray out;
     put32(out, 0x9AC6CDD7);
-    put16(out, 0);
-    put16(out, quint16(frame.left()));
-    put16(out, quint16(frame.top()));
-    put16(out, quint16(frame.left() + frame.width()));
-    put16(out, quint16(frame.top() + frame.height()));
-    put16(out, quint16(unitsPerInch));
+    for (int v : {0, frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height(), unitsPerInch})
+        put16(out, quint16(v));   // handle, left, top, right, bottom, units per inch
     put32(out, 0);
     quint16 check = 0;
     for (int i = 0; i < 20; i += 2)
