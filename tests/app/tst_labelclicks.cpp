@@ -1,54 +1,21 @@
-#include "startedwindow.h"
+#include "userwindow.h"
 
 #include "app/functionlist.h"
 #include "editor/cellcolors.h"
-#include "editor/labeleditor.h"
 #include "editor/picture/picturepanel.h"
 #include "editor/sheetpanel.h"
-#include "editor/sheetview.h"
 #include "storage/colorvalue.h"
-#include "storage/pagetable.h"
 
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QTemporaryDir>
-#include <QTest>
 
 
 using Answer = Dialogs::Answer;
 
 namespace {
 
-// A started main window on screen, clicked and typed into as a user does.
-struct Sheet : StartedWindow {
-    Sheet()
-    {
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-    using StartedWindow::click;
-    void type(const QString &text) { labelEditor().setPlainText(text); }
-    void count(const QString &n)
-    {
-        window->T_nombre->selectAll();
-        QTest::keyClicks(window->T_nombre, n);
-    }
-    void click(int cell, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {})
-    {
-        SheetView *page = window->I_page;
-        QTest::mouseClick(page, button, mods, page->cellRect(cell).center());
-    }
-    void choose(QListWidget *list, const QString &entry)
-    {
-        const QList<QListWidgetItem *> items = list->findItems(entry, Qt::MatchExactly);
-        QVERIFY2(items.size() == 1, qPrintable(entry));
-        list->scrollToItem(items[0]);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
-    }
-    void openTypeList() { choose(window->L_fonction, FunctionList::selection); }
-    QColor color(int cell) const { return window->I_page->cellColor(cell); }
-    int rows() { return pagetable::count(window->workingDatabase()); }
+struct Sheet : UserWindow {
+    void openTypeList() const { function(FunctionList::selection); }
     bool consistent() { return window->sheet().consistent(); }
     QString text() const { return labelEditor().toPlainText(); }
 };
@@ -87,6 +54,7 @@ void TestLabelClicks::writeFromTheClickedLabel_data()
     QTest::addColumn<int>("last");
     QTest::addColumn<QString>("countAfter");
     QTest::newRow("one label") << QStringLiteral("1") << 0 << 0 << QStringLiteral("1");
+    QTest::newRow("30 typed: 24 at most") << QStringLiteral("30") << 0 << 23 << QStringLiteral("24");
     QTest::newRow("20 from 19: the 5 left") << QStringLiteral("20") << 19 << 23 << QStringLiteral("5");
     QTest::newRow("2.5 from 10: 11.5 rounds up to even") << QStringLiteral("2.5") << 10 << 12 << QStringLiteral("2.5");
     QTest::newRow("3.5 from 20: 22.5 rounds down to even") << QStringLiteral("3.5") << 20 << 22 << QStringLiteral("3.5");

@@ -1,4 +1,4 @@
-#include "startedwindow.h"
+#include "userwindow.h"
 
 #include "app/contactwindow.h"
 #include "app/functionlist.h"
@@ -8,7 +8,6 @@
 #include "editor/cellcolors.h"
 #include "editor/editorpanel.h"
 #include "editor/labelformatting.h"
-#include "editor/sheetview.h"
 #include "platform/richtext/rtflimits.h"
 
 #include <QAbstractButton>
@@ -18,7 +17,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -31,16 +29,10 @@ Q_DECLARE_METATYPE(SheetType)
 
 namespace {
 
-struct Started : StartedWindow {
-    using StartedWindow::StartedWindow;
+struct Started : UserWindow {
     EditorPanel &editor() { return *window->editor; }
     QTextEdit &text() { return labelEditor(); }
     QTextDocument &document() { return *labelEditor().document(); }
-    void show()
-    {
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
 
     // Selects [start, start + length) the way the user does: the mouse
     // release records the range for the font command.
@@ -58,13 +50,6 @@ struct Started : StartedWindow {
         QTextCursor end(text().document());
         end.movePosition(QTextCursor::End);
         text().setTextCursor(end);
-    }
-    void function(const QString &entry)
-    {
-        QListWidget *list = window->L_fonction;
-        const QList<QListWidgetItem *> items = list->findItems(entry, Qt::MatchExactly);
-        QVERIFY2(items.size() == 1, qPrintable(entry));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
     }
     bool enabled(const char *button) const { return control<QPushButton>(button)->isEnabled(); }
 };
@@ -108,7 +93,6 @@ private slots:
     void layoutOfEverySheetType_data();
     void layoutOfEverySheetType();
     void catalogueTakesThePlaceOfTheWindow();
-    void countClampedToUsableLabels();
     void functionListEntries();
     void fontDialogPresetFromCaretAppliedToSelection();
     void colourDialog();
@@ -178,7 +162,6 @@ void TestMainWindow::layoutOfEverySheetType()
     QFETCH(SheetType, type);
     Started s;
     s.use(type);
-    s.show();   // the frames lay their controls out
     for (const char *name : {"Feuille1", "F_page", "F_etiq", "pictureControls", "F_mode"}) {
         QWidget *parent = qstrcmp(name, "Feuille1") == 0 ? s.window.get() : s.control<QWidget>(name);
         QVERIFY2(parent, name);
@@ -211,7 +194,6 @@ void TestMainWindow::layoutOfEverySheetType()
 void TestMainWindow::catalogueTakesThePlaceOfTheWindow()
 {
     Started s;
-    s.show();
     QEvent activate(QEvent::WindowActivate);
     s.window->T_nombre->setFocus();
     QApplication::sendEvent(s.window.get(), &activate);
@@ -231,18 +213,6 @@ void TestMainWindow::catalogueTakesThePlaceOfTheWindow()
     QVERIFY(s.window->L_fonction->isEnabled());
     QApplication::sendEvent(s.window.get(), &activate);
     QCOMPARE(s.window->focusWidget(), &s.labelEditor());
-}
-
-void TestMainWindow::countClampedToUsableLabels()
-{
-    Started s;
-    QLineEdit *count = s.window->T_nombre;
-    count->selectAll();
-    QTest::keyClicks(count, QStringLiteral("30"));
-    QCOMPARE(count->text(), QStringLiteral("24"));
-    count->selectAll();
-    QTest::keyClicks(count, QStringLiteral("8"));
-    QCOMPARE(count->text(), QStringLiteral("8"));
 }
 
 // The entries in their order; Enter chooses the current one.
@@ -417,7 +387,6 @@ void TestMainWindow::topOfLabelBroughtBackIntoView()
 void TestMainWindow::helpAndContactFromTheirButtons()
 {
     Started s;
-    s.show();
     s.click("B_aide");
     auto *help = s.control<HelpWindow>("Feuille4");
     QVERIFY(help && help->isVisible());

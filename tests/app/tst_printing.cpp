@@ -1,16 +1,14 @@
 #include "pdfraster.h"
-#include "startedwindow.h"
+#include "userwindow.h"
 
 #include "app/functionlist.h"
 #include "app/printdialogue.h"
 #include "editor/cellcolors.h"
 #include "editor/picture/picturepanel.h"
-#include "editor/sheetview.h"
 #include "platform/printerfacts.h"
 #include "print/previewruler.h"
 #include "print/previewwindow.h"
 #include "print/sheetgeometry.h"
-#include "storage/pagetable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,8 +16,6 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRadioButton>
@@ -33,37 +29,22 @@ namespace {
 const SheetType tall{QStringLiteral("Pixels 3x14"), 3, 14, 3969, 1134, 567, 395, 0, 0};
 
 // A main window shown on a screen 768 pixels high.
-struct Shown : StartedWindow {
+struct Shown : UserWindow {
     explicit Shown(const QString &shipped = {})
+        : UserWindow(shipped.isEmpty() ? QStringLiteral("3x8") : shipped)
     {
         machine.heightPx = 768;
         if (shipped.isEmpty())
             use(tall);
-        else
-            use(shipped);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
-    void write(int cell, const QString &text)
+    void write(int cell, const QString &text) const
     {
-        labelEditor().setPlainText(text);
-        SheetView *page = window->I_page;
-        QTest::mouseClick(page, Qt::LeftButton, {}, page->cellRect(cell).center());
-    }
-    void count(const QString &n)
-    {
-        window->T_nombre->selectAll();
-        QTest::keyClicks(window->T_nombre, n);
+        type(text);
+        click(cell);
     }
     void choose(QAbstractButton *option) const
     {
         QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
-    }
-    void function(const QString &entry) const
-    {
-        QListWidget *list = window->L_fonction;
-        const auto items = list->findItems(entry, Qt::MatchExactly);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items.first()).center());
     }
     QList<int> written() const
     {
@@ -72,7 +53,6 @@ struct Shown : StartedWindow {
             numbers << row.numetiq;
         return numbers;
     }
-    QColor color(int cell) const { return window->I_page->cellColor(cell); }
 };
 
 } // namespace
