@@ -90,10 +90,11 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("col");
-        QTest::newRow("first") << 3 << 0 << 0 << 0;
-        QTest::newRow("index 7 of 3 columns") << 3 << 7 << 2 << 1;
-        QTest::newRow("last of 6 x 16") << 6 << 95 << 15 << 5;
-        QTest::newRow("one column") << 1 << 5 << 5 << 0;
+        QTest::addColumn<QSize>("cellSize");   // the page picture's share, to the nearest twip
+        QTest::newRow("first") << 3 << 0 << 0 << 0 << QSize(1725, 458);
+        QTest::newRow("index 7 of 3 columns") << 3 << 7 << 2 << 1 << QSize(1725, 458);
+        QTest::newRow("last of 6 x 16") << 6 << 95 << 15 << 5 << QSize(863, 458);
+        QTest::newRow("one column") << 1 << 5 << 5 << 0 << QSize(3063, 271);
     }
     void cellsInReadingOrder()
     {
@@ -101,8 +102,10 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, row);
         QFETCH(int, col);
+        QFETCH(QSize, cellSize);
         const SheetLayout layout = computeSheetLayout(sheet("s", cols, 16, 1000, 900), windowWidth);
         const QRect cell = layout.cell(index);
+        QCOMPARE(cell.size(), cellSize);
         QCOMPARE(cell.topLeft(), QPoint(col * layout.cellWidth, row * layout.cellHeight));
         QCOMPARE(layout.cellAt(cell.center()), index);
     }
@@ -141,10 +144,13 @@ private slots:
         QTest::addColumn<int>("height");
         QTest::addColumn<int>("top");
         QTest::addColumn<int>("bottom");
+        QTest::addColumn<int>("pageHeight");   // the printer's; 0 when it says none
         QTest::addColumn<int>("gap");
-        QTest::newRow("3x8 edge to edge") << 8 << 2104 << 0 << 0 << 1;
-        QTest::newRow("margins and gaps") << 4 << 3600 << 500 << 500 << 479;
-        QTest::newRow("two rows") << 2 << 8000 << 400 << 400 << 38;
+        QTest::newRow("3x8 edge to edge") << 8 << 2104 << 0 << 0 << 16838 << 1;
+        QTest::newRow("margins and gaps") << 4 << 3600 << 500 << 500 << 16838 << 479;
+        QTest::newRow("two rows") << 2 << 8000 << 400 << 400 << 16838 << 38;
+        QTest::newRow("the printer's taller page") << 2 << 8000 << 400 << 400 << 20000 << 3200;
+        QTest::newRow("no page height: A4") << 2 << 8000 << 400 << 400 << 0 << 38;
     }
     void rowGap()
     {
@@ -152,8 +158,11 @@ private slots:
         QFETCH(int, height);
         QFETCH(int, top);
         QFETCH(int, bottom);
+        QFETCH(int, pageHeight);
         QFETCH(int, gap);
-        const SheetLayout layout = computeSheetLayout(sheet("s", 3, rows, 3000, height, top, bottom), windowWidth);
+        AppState state = sheet("s", 3, rows, 3000, height, top, bottom);
+        state.printer.pageHeight = pageHeight;
+        const SheetLayout layout = computeSheetLayout(state, windowWidth);
         QCOMPARE(layout.rowGap, gap);
     }
 

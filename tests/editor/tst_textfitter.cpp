@@ -187,6 +187,28 @@ private slots:
         QCOMPARE(lines.join(QString()), text);
     }
 
+    // At 102.4 pt a Liberation Sans letter is as many twips wide as its font
+    // units ("A" 1366, "n" 1139, no kerning between them), so the margin can
+    // be met exactly: a line that reaches it ends there.
+    void lineEndsWhenItReachesTheMargin_data()
+    {
+        QTest::addColumn<int>("editorWidth");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("the margin reached") << 1366 + 1139 + 60 << "A";
+        QTest::newRow("a twip to spare") << 1366 + 1139 + 61 << "An";
+    }
+    void lineEndsWhenItReachesTheMargin()
+    {
+        QFETCH(int, editorWidth);
+        QFETCH(QString, firstLine);
+        QCOMPARE(qRound(sansMetrics(102.4).horizontalAdvance(QStringLiteral("An")) * 1000), 2505000);
+        QTextDocument source, fitted;
+        source.setDefaultFont(sans(102.4));
+        source.setPlainText(QStringLiteral("Ann"));
+        TextFitter(measure).fit(source, editorWidth, roomy, fitted);
+        QCOMPARE(linesOf(fitted).first(), firstLine);
+    }
+
     void breakOpportunities_data()
     {
         // The label ends halfway through the character after the first `fitting`.

@@ -97,6 +97,8 @@ private slots:
     void gapsRoundHalvesToEven();
     void backgroundsLandOnTheirPlaces_data();
     void backgroundsLandOnTheirPlaces();
+    void pictureAtItsPlacement_data();
+    void pictureAtItsPlacement();
     void frameOverTheText_data();
     void frameOverTheText();
     void lineHeights_data();
@@ -175,6 +177,41 @@ void TestSheetRenderer::backgroundsLandOnTheirPlaces()
                 QVERIFY(!dark(image, left + dot, top - dot));
         }
     }
+}
+
+void TestSheetRenderer::pictureAtItsPlacement_data()
+{
+    QTest::addColumn<int>("col");
+    QTest::addColumn<int>("row");
+    QTest::newRow("first label") << 0 << 0;
+    QTest::newRow("second column, third row") << 1 << 2;
+}
+
+// The placement is measured from the text's corner, 30 twips inside the label.
+void TestSheetRenderer::pictureAtItsPlacement()
+{
+    QFETCH(int, col);
+    QFETCH(int, row);
+    const SheetType t = type(3, 8, 3969, 2098, 0, 0, 0, 0);
+    SheetSnapshot sheet = everyLabel(t, 0xFFFFFF);
+    QImage black(10, 10, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    const Picture picture = Picture::fromImage(black);
+    LabelSnapshot &label = sheet.labels[row * 3 + col];
+    label.row.impage = true;
+    label.row.impleft = 300;
+    label.row.imptop = 200;
+    label.row.impwidth = 600;
+    label.row.impheight = 480;
+    label.picture = &picture;
+    const QRectF box = sheetGeometry(t, 11906, 16838).labelRect(col, row);
+    const QRectF expected(box.left() + 330, box.top() + 230, 600, 480);
+    const QRectF found = ink(render(sheet, RenderOptions()));
+    const double dot = 1 / dotsPerTwip;
+    QVERIFY2(qAbs(found.left() - expected.left()) < dot && qAbs(found.top() - expected.top()) < dot
+                 && qAbs(found.right() - expected.right()) < dot && qAbs(found.bottom() - expected.bottom()) < dot,
+             qPrintable(QStringLiteral("ink at %1,%2 %3 x %4").arg(found.left()).arg(found.top())
+                            .arg(found.width()).arg(found.height())));
 }
 
 void TestSheetRenderer::frameOverTheText_data()
@@ -291,7 +328,7 @@ void TestSheetRenderer::previewDrawsWhatPrints()
     const auto text = lines({{{QStringLiteral("MMMM"), 24}}});
     for (LabelSnapshot &label : sheet.labels)
         label.text = text.get();
-    // Label 121 of no sheet: a picture there is never drawn.
+    // Label 120 of no sheet: a picture there, or further, is never drawn.
     QImage red(10, 10, QImage::Format_RGB32);
     red.fill(Qt::red);
     const Picture picture = Picture::fromImage(red);
@@ -299,7 +336,7 @@ void TestSheetRenderer::previewDrawsWhatPrints()
     sheet.labels[22].row.impwidth = sheet.labels[22].row.impheight = 600;
     sheet.labels[22].picture = &picture;
     sheet.labels[23] = sheet.labels[22];
-    sheet.labels[23].row.numetiq = 121;
+    sheet.labels[23].row.numetiq = 120;
     sheet.labels[23].row.posx = 2;
 
     PreviewPaper paper;
@@ -333,7 +370,7 @@ void TestSheetRenderer::previewDrawsWhatPrints()
         return c.red() > c.green() + 60;
     };
     QVERIFY(reddish(last.left() + 3969));        // label 22's picture
-    QVERIFY(!reddish(last.left() + 2 * 3969));   // none for label 121
+    QVERIFY(!reddish(last.left() + 2 * 3969));   // none for label 120
 }
 
 void TestSheetRenderer::previewLabelBoxes_data()
