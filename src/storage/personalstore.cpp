@@ -90,6 +90,9 @@ bool PersonalStore::ajoutetiq(const QString &nometiq)
     Database working;
     if (!working.open(workingDatabase()))
         return false;
+    // A database that opening will set aside is kept as the user left it.
+    if (!passesChecks(working))
+        return false;
     if (etiqtable::find(working, nometiq))
         return true;
     Database shipped;
@@ -154,6 +157,12 @@ void PersonalStore::createPageFolder()
     QDir().mkdir(pageDir());
 }
 
+bool PersonalStore::passesChecks(Database &db)
+{
+    QSqlQuery check = db.run(QStringLiteral("PRAGMA quick_check"));
+    return check.next() && check.value(0).toString() == QLatin1String("ok") && schemaProblem(db).isEmpty();
+}
+
 QString PersonalStore::schemaProblem(Database &db)
 {
     struct Table {
@@ -193,15 +202,12 @@ PersonalStore::Opening PersonalStore::openWorking(Database &db, QString *setAsid
     if (!QFileInfo(workingDatabase()).isFile())
         return Opening::Failed;
     if (db.open(workingDatabase())) {
-        QSqlQuery check = db.run(QStringLiteral("PRAGMA quick_check"));
-        const bool checked = check.next() && check.value(0).toString() == QLatin1String("ok");
-        if (!checked && db.busy()) {
-            db.close();
-            return Opening::InUse;
-        }
-        if (checked && schemaProblem(db).isEmpty())
+        if (passesChecks(db))
             return Opening::Opened;
+        const bool busy = db.busy();
         db.close();
+        if (busy)
+            return Opening::InUse;
     } else if (db.busy()) {
         return Opening::InUse;
     }

@@ -55,6 +55,8 @@ public:
 
 private:
     bool copyShipped();
+    // SQLite's quick check and the schema: what opening requires.
+    static bool passesChecks(Database &db);
 
     QString m_programDir;
 };
