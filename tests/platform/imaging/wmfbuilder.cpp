@@ -168,8 +168,9 @@ QByteArray WmfBuilder::placeable(const QRect &frame, int unitsPerInch, bool with
 {
     QByteArray out;
     put32(out, 0x9AC6CDD7);
-    for (int v : {0, frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height(), unitsPerInch})
-        put16(out, quint16(v));   // handle, left, top, right, bottom, units per inch
+    // Handle, left, top, right, bottom (both exclusive), units per inch.
+    for (int v : {0, frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1, unitsPerInch})
+        put16(out, quint16(v));
     put32(out, 0);
     quint16 check = 0;
     for (int i = 0; i < 20; i += 2)

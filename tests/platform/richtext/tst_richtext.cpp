@@ -52,7 +52,7 @@ Sans italique }{\dbch\af5\loch\f5\uc2 \u26085\'93\'fa\u26412\'96\'7b}
 \par }
 )";
 
-
+// A pasted fragment as testing::describe shows it.
 QString describeFragment(const QTextDocumentFragment &fragment)
 {
     std::unique_ptr<QTextDocument> document(testing::newDocument(nullptr));
