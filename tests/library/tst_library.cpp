@@ -425,6 +425,8 @@ void TestLibrary::damagedFolders_data()
     QTest::newRow("missing 3.rtf") << "3.rtf" << true << "3.rtf";
     QTest::newRow("missing 3.bmp") << "3.bmp" << true << "3.bmp";
     QTest::newRow("unreadable 3.bmp") << "garbage 3.bmp" << true << "3.bmp";
+    QTest::newRow("unreadable 3.rtf") << "garbage 3.rtf" << true
+                                      << "le fichier 3.rtf est illisible (ce n'est pas du texte RTF)";
     QTest::newRow("missing typetiq.txt") << "typetiq.txt" << false << "typetiq.txt";
     QTest::newRow("type no longer known") << "type" << false << "inconnu";
     QTest::newRow("truncated etiquet.mdb") << "truncate" << false << "etiquet.mdb";

@@ -8,6 +8,7 @@
 #include "textcharacters.h"
 
 #include <QColor>
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QList>
@@ -146,7 +147,7 @@ RtfReadResult Reader::run()
         RtfToken token = lexer_.next();
         if (token.kind == RtfToken::End) {
             if (!groups_.empty())
-                error = QStringLiteral("unexpected end of data");
+                error = QStringLiteral("le texte s'arrête avant sa fin");
             break;
         }
         // Blanks held before the first text are text after all unless a
@@ -159,7 +160,7 @@ RtfReadResult Reader::run()
         }
         if (token.kind == RtfToken::GroupOpen) {
             if (groups_.size() >= limits::kMaxGroupDepth) {
-                error = QStringLiteral("groups nested too deeply");
+                error = QStringLiteral("groupes imbriqués trop profondément");
                 break;
             }
             openGroup();
@@ -199,7 +200,7 @@ RtfReadResult Reader::run()
     // The text still pending when the data ends can fill the document too.
     const bool truncated = builder_.isFull();
     if (truncated && error.isEmpty())
-        error = QStringLiteral("document too large");
+        error = QStringLiteral("texte trop long");
     return {error.isEmpty(), error, truncated};
 }
 
@@ -632,13 +633,13 @@ qsizetype rtfStart(const QByteArray &data)
 RtfReadResult readRtf(const QByteArray &rtf, QTextDocument *into)
 {
     if (!into)
-        return {false, QStringLiteral("no document")};
+        return {false, QStringLiteral("aucun document où lire")};
     const qsizetype start = rtf.size() > limits::kMaxInputBytes ? -1 : rtfStart(rtf);
     if (start < 0) {
         into->clear();
         if (rtf.size() > limits::kMaxInputBytes)
-            return {false, QStringLiteral("data too large")};
-        return {false, rtf.isEmpty() ? QStringLiteral("no data") : QStringLiteral("not RTF data")};
+            return {false, QStringLiteral("texte trop long")};
+        return {false, rtf.isEmpty() ? QStringLiteral("aucune donnée") : QStringLiteral("ce n'est pas du texte RTF")};
     }
     return Reader(QByteArrayView(rtf).sliced(start), into).run();
 }
@@ -646,15 +647,15 @@ RtfReadResult readRtf(const QByteArray &rtf, QTextDocument *into)
 RtfReadResult loadRtfFile(const QString &path, QTextDocument *into)
 {
     if (!into)
-        return {false, QStringLiteral("no document")};
+        return {false, QStringLiteral("aucun document où lire")};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         into->clear();
-        return {false, QStringLiteral("cannot open %1: %2").arg(path, file.errorString())};
+        return {false, QStringLiteral("le fichier %1 ne peut pas être ouvert").arg(QDir::toNativeSeparators(path))};
     }
     if (file.size() > limits::kMaxInputBytes) {
         into->clear();
-        return {false, QStringLiteral("file too large")};
+        return {false, QStringLiteral("fichier trop volumineux")};
     }
     // Read one byte past the limit so that a file that grows, or a device
     // that reports no size, is still refused rather than read without end.

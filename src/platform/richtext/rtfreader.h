@@ -34,7 +34,7 @@ namespace richtext {
 struct RtfReadResult {
     // False when the data was not whole and well-formed RTF; the document
     // then holds the text that could be read, possibly nothing, and error
-    // says briefly why (in English, for a log or a wrapping message).
+    // says briefly why, in French, to be set inside a message to the user.
     bool ok = false;
     QString error;
     // True when the document reached the reader's bounds on characters,
