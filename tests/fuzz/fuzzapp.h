@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDir>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -13,6 +15,16 @@ inline void startApplication(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QGuiApplication application(*argc, *argv);
+}
+
+// Where a target writes its files, in memory when the machine has it: it
+// writes some at every input.
+inline QTemporaryDir &scratchFolder()
+{
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                 ? QStringLiteral("/dev/shm/kalvenor-fuzz-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/kalvenor-fuzz-XXXXXX"));
+    return dir;
 }
 
 // A property the target checks did not hold: libFuzzer keeps the input.

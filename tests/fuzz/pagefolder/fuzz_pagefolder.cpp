@@ -65,9 +65,7 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     fuzzing::startApplication(argc, argv);
-    static QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/kalvenor-fuzz-XXXXXX")
-                                                       : QDir::tempPath() + QStringLiteral("/kalvenor-fuzz-XXXXXX"));
-    scratch = &dir;
+    scratch = &fuzzing::scratchFolder();
     emptyDatabase(QStringLiteral("full.mdb"), 11);
     emptyDatabase(QStringLiteral("old.mdb"), 4);
     static Database shipped;

@@ -26,10 +26,7 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication application(*argc, *argv);
-    // Memory-backed when the machine has it: the target writes two files an input.
-    static QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/kalvenor-fuzz-XXXXXX")
-                                                       : QDir::tempPath() + QStringLiteral("/kalvenor-fuzz-XXXXXX"));
-    folder = &dir;
+    folder = &fuzzing::scratchFolder();
     return 0;
 }
 
