@@ -79,8 +79,8 @@ void TestPrinting::questionsInOrder_data()
                                             << QStringList{QStringLiteral("IMPRIMANTE")} << 0 << false;
     QTest::newRow("not A4") << 3 << QList<Answer>{Answer::Yes, Answer::No} << false << both << 1 << false;
     QTest::newRow("printed") << 3 << yes << false << both << 1 << true;
-    QTest::newRow("failed") << 1 << yes << true << both + QStringList{QStringLiteral("IMPRESSION IMPOSSIBLE")} << 1
-                          << false;
+    QTest::newRow("failed") << 1 << yes << true << both + QStringList{QStringLiteral("IMPRESSION IMPOSSIBLE")}
+                            << 1 << false;
 }
 
 // The job runs after both questions only, under the busy pointer, which is
