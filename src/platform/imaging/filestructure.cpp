@@ -113,15 +113,18 @@ QString bmpProblem(QByteArrayView bytes)
     height = height < 0 ? -height : height;
     if (width <= 0 || height <= 0)
         return QStringLiteral("L'en-tête du fichier BMP est invalide.");
+    const QString tooLarge = QStringLiteral("L'image est trop grande (%1 x %2 pixels).").arg(width).arg(height);
     if (!pixelCountAllowed(width, height))
-        return QStringLiteral("L'image est trop grande (%1 x %2 pixels).").arg(width).arg(height);
+        return tooLarge;
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24
         && bitCount != 32)
         return QStringLiteral("L'en-tête du fichier BMP est invalide.");
 
     enum { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3, AlphaBitFields = 6 };
-    if (compression == Rle8 || compression == Rle4)
-        return QString();   // run lengths are bounded by the decoder itself
+    if (compression == Rle8 || compression == Rle4) {
+        const qint64 pixels = width * height;
+        return pixels > rleFreePixels && pixels > n * rlePixelsPerByte ? tooLarge : QString();
+    }
     if (compression != Rgb && compression != BitFields && compression != AlphaBitFields)
         return QStringLiteral("Ce type de fichier BMP n'est pas pris en charge.");
 

@@ -17,6 +17,13 @@ inline constexpr int maxDecodedMegabytes = 256;
 // 180 pixels per inch, on both sides, so it can still be stretched.
 inline constexpr int usefulPictureSide = 1489;
 
+// Run lengths let a few bytes of a BMP claim any size. Up to this many
+// pixels any file may; beyond, each byte of the file may stand for at most
+// rlePixelsPerByte pixels (a run of 255 pixels takes two bytes; a blank
+// rest of a row, two bytes too), or the file is a bomb, not a picture.
+inline constexpr qint64 rleFreePixels = qint64(4) << 20;
+inline constexpr qint64 rlePixelsPerByte = 2048;
+
 // A metafile reports a pixel size derived from its frame; it is brought
 // within this many pixels on its longer side so rasterising stays cheap.
 inline constexpr int maxVectorSide = 4096;

@@ -47,6 +47,33 @@ QByteArray bmpWithRows(qint32 width, qint32 height, int rows)
     return bmp;
 }
 
+// An 8-bit run-length BMP of `width` × `height` grey pixels whose first
+// `rows` rows are drawn, in runs of at most 255 pixels.
+QByteArray rle8Bmp(qint32 width, qint32 height, int rows)
+{
+    QByteArray pixels;
+    for (int row = 0; row < rows; ++row) {
+        for (int left = width; left > 0; left -= 255)
+            pixels.append(char(qMin(left, 255))).append('\x80');
+        pixels.append(2, '\0');   // end of the row
+    }
+    pixels.append("\0\1", 2);   // end of the picture
+    QByteArray bmp = encoded(solid(QSize(4, 4), Qt::red), "bmp");
+    bmp.truncate(54);
+    qToLittleEndian(quint32(54 + 1024), bmp.data() + 10);
+    qToLittleEndian(width, bmp.data() + 18);
+    qToLittleEndian(height, bmp.data() + 22);
+    qToLittleEndian(quint16(8), bmp.data() + 28);
+    qToLittleEndian(quint32(1), bmp.data() + 30);
+    qToLittleEndian(quint32(pixels.size()), bmp.data() + 34);
+    qToLittleEndian(quint32(256), bmp.data() + 46);
+    for (int i = 0; i < 256; ++i)
+        bmp.append(char(i)).append(char(i)).append(char(i)).append('\0');
+    bmp.append(pixels);
+    qToLittleEndian(quint32(bmp.size()), bmp.data() + 2);
+    return bmp;
+}
+
 // The JPEG's frame header with its dimensions replaced.
 QByteArray jpegClaiming(QByteArray jpeg, quint16 width, quint16 height)
 {
@@ -185,6 +212,8 @@ private slots:
         QTest::newRow("png claiming 60000 square") << "huge.png" << hugePng() << tooLarge.arg(60000);
         QTest::newRow("bmp claiming 30000 square") << "huge.bmp" << bmpWithRows(30000, 30000, 1) << tooLarge.arg(30000);
         QTest::newRow("bmp with rows missing") << "rows.bmp" << bmpWithRows(100, 100, 10) << damaged;
+        QTest::newRow("run lengths claiming 6 x 8388610") << "runs.bmp" << rle8Bmp(6, 8388610, 1)
+                                                        << "L'image est trop grande (6 x 8388610 pixels).";
         QByteArray badHeader = bmpWithRows(4, 4, 4), badDepth = badHeader;
         qToLittleEndian(quint32(7), badHeader.data() + 14);
         qToLittleEndian(quint16(7), badDepth.data() + 28);
@@ -193,6 +222,16 @@ private slots:
         QTest::newRow("icon pointing past its end")
             << "broken.ico" << QByteArray("\0\0\1\0\1\0\x20\x20\0\0\1\0\x20\0\0\x10\0\0\0\0\0\x40", 22)
             << "Les données de l'image sont illisibles.";
+    }
+
+    // Large run-length pictures are read when their file holds their runs.
+    void readsRunLengthBitmapDrawnInFull()
+    {
+        QVERIFY(writeFile(path("runs.bmp"), rle8Bmp(2500, 2000, 2000)));
+        const PictureLoad load = Picture::load(path("runs.bmp"));
+        QVERIFY2(load.ok, qPrintable(load.reason));
+        QCOMPARE(load.picture.pixelSize(), QSize(2500, 2000));
+        QCOMPARE(qGray(load.picture.toImage().pixel(1234, 1500)), 0x80);
     }
 
     void refusesUnreadableFiles()
