@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -154,11 +155,23 @@ double drawTextRun(QPainter &painter, const QTransform &logicalToDevice,
         painter.fillRect(QRectF(x, baseline - metrics.ascent(), width, metrics.height()),
                          dc.backgroundColour);
     painter.setPen(dc.textColour);
+    // Qt's glyph cache reads a null bitmap when FreeType cannot render a wide
+    // glyph turned by a fraction of a degree: turned text is drawn as outlines.
+    const bool turned = dc.font.escapement % 3600 != 0;
+    auto draw = [&](QPointF at, const QString &text) {
+        if (!turned) {
+            painter.drawText(at, text);
+            return;
+        }
+        QPainterPath outline;
+        outline.addText(at, font, text);
+        painter.fillPath(outline, dc.textColour);
+    };
     if (offsets.empty()) {
-        painter.drawText(QPointF(x, baseline), run.text);
+        draw(QPointF(x, baseline), run.text);
     } else {
         for (int i = 0; i < run.text.size(); ++i)
-            painter.drawText(QPointF(x + offsets[size_t(i)], baseline), QString(run.text[i]));
+            draw(QPointF(x + offsets[size_t(i)], baseline), QString(run.text[i]));
     }
     painter.restore();
 

@@ -682,6 +682,30 @@ private slots:
         QCOMPARE(load.picture.resampled(QSize(20, 20)).pixelSize(), QSize(20, 20));
     }
 
+    // Files that once crashed the program or held it up, each as fuzzing
+    // found it: read and drawn at the sizes that found them.
+    void foundByFuzzing_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("reason");
+        const QDir found(QStringLiteral(KALVENOR_PICTURE_TEST_DATA));
+        QTest::newRow("text turned a tenth of a degree, 40 times wider")
+            << found.filePath("fuzz-turned-stretched-text.wmf") << QString();
+        QTest::newRow("200 bytes of run lengths claiming 50 million pixels")
+            << found.filePath("fuzz-run-length-bomb.bmp") << "L'image est trop grande (6 x 8388610 pixels).";
+    }
+    void foundByFuzzing()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, reason);
+        const PictureLoad load = Picture::load(file);
+        QCOMPARE(load.reason, reason);
+        if (!load.ok)
+            return;
+        QCOMPARE(drawn(load.picture, QSize(64, 40), QRectF(0, 0, 1, 400)).size(), QSize(64, 40));
+        QCOMPARE(drawn(load.picture, QSize(64, 40), QRectF(3.5, 2, 57, 36)).size(), QSize(64, 40));
+    }
+
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
