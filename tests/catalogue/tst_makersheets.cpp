@@ -98,6 +98,11 @@ void TestMakerSheets::sheetsConvertedOrRefused_data()
     QTest::newRow("one row") << sheet("A", QString(rectangle).replace("ny=\"7\"", "ny=\"1\"")) << "une seule rangée";
     QTest::newRow("wider than A4") << sheet("A", QString(rectangle).replace("dx=\"66mm\"", "dx=\"80mm\""))
                                    << "négatifs";
+    // The files round their lengths: a margin a few hundredths below zero is none.
+    QTest::newRow("margin a rounding below zero") << sheet("A", QString(rectangle).replace("x0=\"7.2mm\"", "x0=\"14.53mm\""))
+                                                  << "";
+    QTest::newRow("margin a tenth below zero") << sheet("A", QString(rectangle).replace("x0=\"7.2mm\"", "x0=\"14.6mm\""))
+                                               << "négatifs";
     QTest::newRow("unknown equivalent") << "<Template brand=\"Test\" part=\"A\" equiv=\"Z\"/>" << "introuvable";
 }
 

@@ -188,7 +188,7 @@ void TestPrintJob::measuresInTheFormXxX_data()
     QTest::newRow("comma") << "20.0" << "20,5" << top << true;
     QTest::newRow("two decimals") << "20.0" << "20.55" << top << true;
     QTest::newRow("no tenths digit") << "20.x" << "20.0" << left << true;
-    QTest::newRow("point misplaced") << "205." << "20.0" << left << true;
+    QTest::newRow("point misplaced") << "2.05" << "20.0" << left << true;
     QTest::newRow("zero") << "00.0" << "20.0" << left << false;
     QTest::newRow("both wrong: left first") << "9.5" << "20,5" << left << true;
     QTest::newRow("initial text") << "xx.x" << "yy.y" << left << false;
