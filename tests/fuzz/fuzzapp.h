@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QtGlobal>
@@ -25,6 +27,12 @@ inline QTemporaryDir &scratchFolder()
                                  ? QStringLiteral("/dev/shm/kalvenor-fuzz-XXXXXX")
                                  : QDir::tempPath() + QStringLiteral("/kalvenor-fuzz-XXXXXX"));
     return dir;
+}
+
+inline bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 // A property the target checks did not hold: libFuzzer keeps the input.

@@ -54,12 +54,6 @@ QVariant value(const QByteArray &text)
     return QString::fromUtf8(text);
 }
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
@@ -115,13 +109,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                  values);
         }
     }
-    writeBytes(page + QStringLiteral("/typetiq.txt"), parts.value(0));
+    fuzzing::writeBytes(page + QStringLiteral("/typetiq.txt"), parts.value(0));
     static const QRegularExpression fileName(QStringLiteral("^[0-9]{1,4}\\.(rtf|bmp)$"));
     for (qsizetype i = 2; i < parts.size(); ++i) {
         const qsizetype colon = parts[i].indexOf(':');
         const QString name = QString::fromLatin1(parts[i].left(colon));
         if (colon > 0 && fileName.match(name).hasMatch())
-            writeBytes(page + '/' + name, parts[i].mid(colon + 1));
+            fuzzing::writeBytes(page + '/' + name, parts[i].mid(colon + 1));
     }
 
     PageFolderOptions options;

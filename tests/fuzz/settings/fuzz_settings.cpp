@@ -5,8 +5,6 @@
 #include "storage/settingsfile.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -14,12 +12,6 @@
 namespace {
 
 QTemporaryDir *folder = nullptr;
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 
@@ -34,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString given = folder->filePath(QStringLiteral("given.ini"));
     const QString again = folder->filePath(QStringLiteral("again.ini"));
-    if (!writeBytes(given, QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size))))
+    if (!fuzzing::writeBytes(given, QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size))))
         fuzzing::fail("cannot write the input file");
     const SettingsRead read = settingsfile::read(given);
     const Settings &s = read.settings;
