@@ -1,7 +1,6 @@
 #pragma once
 
 #include "programfolder.h"
-
 #include "storage/database.h"
 #include "storage/etiqtable.h"
 #include "storage/personalstore.h"
@@ -10,12 +9,10 @@
 struct WorkingDatabase {
     ProgramFolder program;
     Database db;
-
     bool open()
     {
         PersonalStore store(program.path());
         return program.isValid() && store.creatperso() && db.open(store.workingDatabase());
     }
-
     QList<SheetType> rows() { return etiqtable::allByName(db); }
 };

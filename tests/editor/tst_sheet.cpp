@@ -25,6 +25,11 @@ AppState sheet(const QString &name, int cols, int rows, int width, int height, i
     return state;
 }
 
+SheetLayout layoutOf(int cols, int rows, int width, int height, const QString &name = QStringLiteral("s"))
+{
+    return computeSheetLayout(sheet(name, cols, rows, width, height), windowWidth);
+}
+
 // A working database on a fresh program folder, and a sheet on it.
 struct Fixture {
     ProgramFolder program;
@@ -52,6 +57,8 @@ struct Fixture {
     }
 };
 
+struct Cell { int cols, index, row, col; QSize size; };
+
 } // namespace
 
 class TestSheet : public QObject {
@@ -61,12 +68,9 @@ private slots:
 
     void threeByEight()
     {
-        const SheetLayout layout = computeSheetLayout(sheet("3x8", 3, 8, 3969, 2104), windowWidth);
-        QVERIFY(!layout.singleColumn);
-        QCOMPARE(layout.labelCount(), 24);
+        const SheetLayout layout = layoutOf(3, 8, 3969, 2104, "3x8");
         QCOMPARE(layout.pagePicture, QRect(windowWidth - 5176 - 105, 210, 5176, 7320));
-        QCOMPARE(layout.cellHeight, 915);
-        QCOMPARE(layout.cellWidth, 1725);
+        QCOMPARE(QSize(layout.cellWidth, layout.cellHeight), QSize(1725, 915));
         QCOMPARE(layout.cell(4), QRect(1725, 915, 1725, 915));
         QCOMPARE(layout.rowNumbers.size(), 8);
         QCOMPARE(layout.rowNumbers.first().value, 1);
@@ -75,7 +79,10 @@ private slots:
         QCOMPARE(layout.columnNumbers.size(), 3);
         QCOMPARE(layout.columnNumbers[2].anchor, QPoint(layout.pagePicture.left() + 1725 / 2 + 2 * 1725, 0));
         QCOMPARE(layout.editorAreaWidth, layout.pagePicture.left() - 240);
+        // At the label's true size, in whole pixels: 70 mm is 3969 twips, 3960 on screen.
         QCOMPARE(layout.editor, QRect((layout.editorAreaWidth - 3960) / 2, (7920 - 2100) / 2, 3960, 2100));
+        QCOMPARE(layoutOf(3, 8, 3975, 3975).editor.size(), QSize(3975, 3975));
+        QCOMPARE(layoutOf(3, 8, 3974, 3974).editor.size(), QSize(3960, 3960));   // a twip short of a pixel
         QCOMPARE(layout.caption, QStringLiteral("Type étiquette:3x8 (70,0 x 37,1 mm)"));
         // No cell left of, right of or below the cells.
         QCOMPARE(layout.cellAt(QPoint(0, 0)), 0);
@@ -86,33 +93,24 @@ private slots:
 
     void cellsInReadingOrder_data()
     {
-        QTest::addColumn<int>("cols");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("col");
-        QTest::addColumn<QSize>("cellSize");   // the page picture's share, to the nearest twip
-        QTest::newRow("first") << 3 << 0 << 0 << 0 << QSize(1725, 458);
-        QTest::newRow("index 7 of 3 columns") << 3 << 7 << 2 << 1 << QSize(1725, 458);
-        QTest::newRow("last of 6 x 16") << 6 << 95 << 15 << 5 << QSize(863, 458);
-        QTest::newRow("one column") << 1 << 5 << 5 << 0 << QSize(3063, 271);
+        QTest::addColumn<Cell>("cell");   // size: the page picture's share, to the nearest twip
+        QTest::newRow("first") << Cell{3, 0, 0, 0, {1725, 458}};
+        QTest::newRow("index 7 of 3 columns") << Cell{3, 7, 2, 1, {1725, 458}};
+        QTest::newRow("last of 6 x 16") << Cell{6, 95, 15, 5, {863, 458}};
+        QTest::newRow("one column") << Cell{1, 5, 5, 0, {3063, 271}};
     }
     void cellsInReadingOrder()
     {
-        QFETCH(int, cols);
-        QFETCH(int, index);
-        QFETCH(int, row);
-        QFETCH(int, col);
-        QFETCH(QSize, cellSize);
-        const SheetLayout layout = computeSheetLayout(sheet("s", cols, 16, 1000, 900), windowWidth);
-        const QRect cell = layout.cell(index);
-        QCOMPARE(cell.size(), cellSize);
-        QCOMPARE(cell.topLeft(), QPoint(col * layout.cellWidth, row * layout.cellHeight));
-        QCOMPARE(layout.cellAt(cell.center()), index);
+        QFETCH(Cell, cell);
+        const SheetLayout layout = layoutOf(cell.cols, 16, 1000, 900);
+        const QRect rect = layout.cell(cell.index);
+        QCOMPARE(rect, QRect(QPoint(cell.col * layout.cellWidth, cell.row * layout.cellHeight), cell.size));
+        QCOMPARE(layout.cellAt(rect.center()), cell.index);
     }
 
     void singleColumn()
     {
-        const SheetLayout layout = computeSheetLayout(sheet("1x2", 1, 2, 11907, 8419), windowWidth);
+        const SheetLayout layout = layoutOf(1, 2, 11907, 8419);
         QVERIFY(layout.singleColumn);
         QVERIFY(layout.columnNumbers.isEmpty());
         QCOMPARE(layout.rowNumbers.size(), 2);
@@ -122,51 +120,22 @@ private slots:
         QCOMPARE(layout.editor, QRect((11907 - 11895) / 2, (8420 - 8415) / 2, 11895, 8415));
     }
 
-    void editorAtTrueSize_data()
-    {
-        QTest::addColumn<int>("label");
-        QTest::addColumn<int>("editor");
-        QTest::newRow("70 mm") << 3969 << 3960;
-        QTest::newRow("whole pixels") << 3975 << 3975;
-        QTest::newRow("one twip short of a pixel") << 3974 << 3960;
-    }
-    void editorAtTrueSize()
-    {
-        QFETCH(int, label);
-        QFETCH(int, editor);
-        const SheetLayout layout = computeSheetLayout(sheet("s", 3, 8, label, label), windowWidth);
-        QCOMPARE(layout.editor.size(), QSize(editor, editor));
-    }
-
-    void rowGap_data()
-    {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("bottom");
-        QTest::addColumn<int>("pageHeight");   // the printer's; 0 when it says none
-        QTest::addColumn<int>("gap");
-        QTest::newRow("3x8 edge to edge") << 8 << 2104 << 0 << 0 << 16838 << 1;
-        QTest::newRow("margins and gaps") << 4 << 3600 << 500 << 500 << 16838 << 479;
-        QTest::newRow("two rows") << 2 << 8000 << 400 << 400 << 16838 << 38;
-        QTest::newRow("the printer's taller page") << 2 << 8000 << 400 << 400 << 20000 << 3200;
-        QTest::newRow("no page height: A4") << 2 << 8000 << 400 << 400 << 0 << 38;
-    }
     void rowGap()
     {
-        QFETCH(int, rows);
-        QFETCH(int, height);
-        QFETCH(int, top);
-        QFETCH(int, bottom);
-        QFETCH(int, pageHeight);
-        QFETCH(int, gap);
-        AppState state = sheet("s", 3, rows, 3000, height, top, bottom);
-        state.printer.pageHeight = pageHeight;
-        const SheetLayout layout = computeSheetLayout(state, windowWidth);
-        QCOMPARE(layout.rowGap, gap);
+        // The page's height less the margins and the rows, shared between the gaps.
+        const auto gap = [](int rows, int height, int top, int bottom, int pageHeight) {
+            AppState state = sheet("s", 3, rows, 3000, height, top, bottom);
+            state.printer.pageHeight = pageHeight;   // the printer's; 0 when it says none
+            return computeSheetLayout(state, windowWidth).rowGap;
+        };
+        QCOMPARE(gap(8, 2104, 0, 0, 16838), 1);   // 3x8 edge to edge
+        QCOMPARE(gap(4, 3600, 300, 700, 16838), 479);
+        QCOMPARE(gap(2, 8000, 400, 400, 16838), 38);
+        QCOMPARE(gap(2, 8000, 400, 400, 20000), 3200);   // the printer's taller page
+        QCOMPARE(gap(2, 8000, 400, 400, 0), 38);   // no page height: A4
     }
 
-    void writesRowsTextsAndPictures()
+    void writesAndReplacesLabels()
     {
         Fixture f;
         f.withPicture();
@@ -186,36 +155,48 @@ private slots:
         QCOMPARE(f.sheet.state(8), State::Empty);
         QCOMPARE(f.sheet.mixedFormatCount(), 8);
         // The stored text is a copy: editing the editor afterwards changes nothing.
-        f.text.setPlainText(QStringLiteral("autre"));
+        f.text.setPlainText(QStringLiteral("neuf"));
         QCOMPARE(f.sheet.text(0)->toPlainText(), QStringLiteral("Étiquette"));
+
+        f.content.mixedFormat = false;
+        QVERIFY(f.sheet.write(1, 2, f.content));
+        QVERIFY(f.sheet.consistent());
+        QCOMPARE(pagetable::count(f.db), 8);
+        QCOMPARE(f.sheet.text(1)->toPlainText(), QStringLiteral("neuf"));
+        QVERIFY(!f.sheet.mixedFormat(1));
+        QCOMPARE(f.sheet.mixedFormatCount(), 6);
     }
 
-    void labelsFrom120GetTextOnly()
+    // Labels from 120 on get the text only; marked, unmarked, erased, cleared.
+    void picturesMarksAndErasing()
     {
         Fixture f(140, 7);
         f.withPicture();
         QVERIFY(f.sheet.write(118, 121, f.content));
         QVERIFY(f.sheet.consistent());
-        QVERIFY(f.sheet.picture(119));
-        QVERIFY(!f.sheet.picture(120));
-        QVERIFY(f.sheet.row(119)->impage);
-        QVERIFY(!f.sheet.row(121)->impage);
+        QVERIFY(f.sheet.picture(119) && f.sheet.row(119)->impage);
+        QVERIFY(!f.sheet.picture(120) && !f.sheet.row(120)->impage);
         QVERIFY(f.sheet.text(121));
-    }
 
-    void writeReplacesWrittenLabels()
-    {
-        Fixture f;
-        f.content.mixedFormat = true;
-        QVERIFY(f.sheet.write(1, 1, f.content));
-        f.content.mixedFormat = false;
-        f.text.setPlainText(QStringLiteral("neuf"));
-        QVERIFY(f.sheet.write(0, 2, f.content));
+        QVERIFY(!f.sheet.mark(122, 124));
+        QVERIFY(f.sheet.mark(117, 119));
+        QCOMPARE(f.sheet.state(119), State::Marked);
+        QCOMPARE(f.sheet.state(117), State::Empty);
         QVERIFY(f.sheet.consistent());
-        QCOMPARE(pagetable::count(f.db), 3);
-        QCOMPARE(f.sheet.text(1)->toPlainText(), QStringLiteral("neuf"));
-        QVERIFY(!f.sheet.mixedFormat(1));
-        QCOMPARE(f.sheet.mixedFormatCount(), 0);
+        f.sheet.unmark(117, 119);
+        QCOMPARE(f.sheet.state(119), State::Written);
+        QVERIFY(f.sheet.consistent());
+
+        QVERIFY(f.sheet.erase(119));
+        QVERIFY(!f.sheet.erase(119));   // nothing left to erase
+        QVERIFY(f.sheet.consistent());
+        QCOMPARE(f.sheet.state(119), State::Empty);
+        QVERIFY(!f.sheet.picture(119));
+        QVERIFY(f.sheet.clear());
+        QVERIFY(f.sheet.consistent());
+        QCOMPARE(pagetable::count(f.db), 0);
+        for (int i = 118; i < 122; ++i)
+            QCOMPARE(f.sheet.state(i), State::Empty);
     }
 
     void failedWriteChangesNothing()
@@ -235,37 +216,6 @@ private slots:
         QCOMPARE(f.sheet.state(4), State::Empty);
         QVERIFY(pagetable::remove(f.db, 5));
         QVERIFY(f.sheet.consistent());
-    }
-
-    void markAndUnmark()
-    {
-        Fixture f;
-        QVERIFY(f.sheet.write(1, 1, f.content));
-        QVERIFY(!f.sheet.mark(3, 5));
-        QVERIFY(f.sheet.mark(0, 2));
-        QCOMPARE(f.sheet.state(1), State::Marked);
-        QCOMPARE(f.sheet.state(0), State::Empty);
-        QVERIFY(f.sheet.consistent());
-        f.sheet.unmark(0, 2);
-        QCOMPARE(f.sheet.state(1), State::Written);
-        QVERIFY(f.sheet.consistent());
-    }
-
-    void eraseAndClear()
-    {
-        Fixture f;
-        f.withPicture();
-        QVERIFY(f.sheet.write(0, 4, f.content));
-        QVERIFY(f.sheet.erase(0));
-        QVERIFY(!f.sheet.erase(0)); // nothing left to erase
-        QVERIFY(f.sheet.consistent());
-        QCOMPARE(f.sheet.state(0), State::Empty);
-        QVERIFY(!f.sheet.picture(0));
-        QVERIFY(f.sheet.clear());
-        QVERIFY(f.sheet.consistent());
-        QCOMPARE(pagetable::count(f.db), 0);
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(f.sheet.state(i), State::Empty);
     }
 
     // The cells greyed beyond the usable count come back once no mixed-font
@@ -298,22 +248,15 @@ private slots:
         QVERIFY(f.sheet.consistent());
     }
 
-    void storedColourValues_data()
-    {
-        QTest::addColumn<qint64>("value");
-        QTest::addColumn<QColor>("color");
-        QTest::newRow("red in the low byte") << qint64(0x0000FF) << QColor(255, 0, 0);
-        QTest::newRow("blue in the high byte") << qint64(0xFF0000) << QColor(0, 0, 255);
-        QTest::newRow("system colour") << qint64(-2147483643) << QColor(Qt::white);
-        QTest::newRow("out of range") << qint64(0x1000000) << QColor(Qt::white);
-    }
     void storedColourValues()
     {
-        QFETCH(qint64, value);
-        QFETCH(QColor, color);
-        QCOMPARE(colorvalue::toColor(value), color);
-        if (value >= 0 && value <= 0xFFFFFF)
-            QCOMPARE(colorvalue::fromColor(color), value);
+        // Stored as 0xBBGGRR; a system colour or anything out of range reads as white.
+        QCOMPARE(colorvalue::toColor(0x0000FF), QColor(255, 0, 0));
+        QCOMPARE(colorvalue::toColor(0xFF0000), QColor(0, 0, 255));
+        QCOMPARE(colorvalue::toColor(-2147483643), QColor(Qt::white));
+        QCOMPARE(colorvalue::toColor(0x1000000), QColor(Qt::white));
+        QCOMPARE(colorvalue::fromColor(QColor(255, 0, 0)), qint64(0x0000FF));
+        QCOMPARE(colorvalue::fromColor(QColor(0, 0, 255)), qint64(0xFF0000));
     }
 };
 

@@ -2,9 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QImageWriter>
 #include <QRandomGenerator>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cstdlib>
@@ -31,11 +29,9 @@ QImage noise(QSize size, quint32 seed)
 {
     QRandomGenerator random(seed);
     QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+    for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
-            line[x] = 0xFF000000u | (random.generate() & 0xFFFFFF);
-    }
+            image.setPixel(x, y, 0xFF000000u | (random.generate() & 0xFFFFFF));
     return image;
 }
 
@@ -44,10 +40,7 @@ QByteArray encoded(const QImage &image, const char *format, int quality)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (quality >= 0)
-        writer.setQuality(quality);
-    writer.write(image);
+    image.save(&buffer, format, quality);
     return bytes;
 }
 
@@ -56,20 +49,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-template <typename T>
-T little(const QByteArray &bytes, int at)
-{
-    return at + int(sizeof(T)) <= bytes.size() ? qFromLittleEndian<T>(bytes.constData() + at) : T(0);
-}
-quint16 le16(const QByteArray &bytes, int at) { return little<quint16>(bytes, at); }
-quint32 le32(const QByteArray &bytes, int at) { return little<quint32>(bytes, at); }
 
 int colourDistance(QRgb a, QRgb b)
 {

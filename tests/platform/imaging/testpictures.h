@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QColor>
 #include <QImage>
-#include <QString>
 
 // Pictures and files the imaging tests make for themselves.
 namespace testpictures {
@@ -13,12 +10,6 @@ QImage checkerboard(QSize size);            // 1-pixel black and white squares
 QImage noise(QSize size, quint32 seed);     // colourful, hard to compress
 QByteArray encoded(const QImage &image, const char *format, int quality = -1);
 bool writeFile(const QString &path, const QByteArray &bytes);
-QByteArray readFile(const QString &path);
-
-quint16 le16(const QByteArray &bytes, int at);
-quint32 le32(const QByteArray &bytes, int at);
-
-// Largest difference between two colours over their channels.
-int colourDistance(QRgb a, QRgb b);
+int colourDistance(QRgb a, QRgb b);              // largest difference over the channels
 
 } // namespace testpictures

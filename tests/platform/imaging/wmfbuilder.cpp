@@ -4,15 +4,8 @@
 
 namespace {
 
-template <typename T>
-void put(QByteArray &out, T v)
-{
-    char b[sizeof(T)];
-    qToLittleEndian(v, b);
-    out.append(b, sizeof(T));
-}
-void put16(QByteArray &out, quint16 v) { put(out, v); }
-void put32(QByteArray &out, quint32 v) { put(out, v); }
+void put16(QByteArray &out, quint16 v) { out.append(char(v & 0xFF)).append(char(v >> 8)); }
+void put32(QByteArray &out, quint32 v) { put16(out, quint16(v)); put16(out, quint16(v >> 16)); }
 
 // Stored bottom, right, top, left, the edges exclusive.
 QList<qint16> box(const QRect &r)
@@ -29,12 +22,22 @@ QList<qint16> wordsOf(const QByteArray &bytes)
     return words;
 }
 
-} // namespace
-
-QList<qint16> WmfBuilder::colour(QColor c)
+// 24 bits, bottom-up, rows given top first.
+QList<qint16> dib(const QList<QList<QRgb>> &rows)
 {
-    return {qint16(c.red() | (c.green() << 8)), qint16(c.blue())};
+    const int height = int(rows.size()), width = height ? int(rows.first().size()) : 0;
+    QByteArray bytes;
+    for (quint32 v : {40u, quint32(width), quint32(height), 0x180001u, 0u, 0u, 0u, 0u, 0u, 0u})
+        put32(bytes, v);   // header size, width, height (bottom-up), 1 plane and 24 bits, zeros
+    for (int y = height - 1; y >= 0; --y) {
+        for (QRgb c : rows[y])
+            bytes.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c)));
+        bytes.append((4 - width * 3 % 4) % 4, '\0');
+    }
+    return wordsOf(bytes);
 }
+
+} // namespace
 
 WmfBuilder &WmfBuilder::record(quint16 function, const QList<qint16> &words)
 {
@@ -45,16 +48,9 @@ WmfBuilder &WmfBuilder::record(quint16 function, const QList<qint16> &words)
     return *this;
 }
 
-WmfBuilder &WmfBuilder::raw(const QByteArray &bytes)
-{
-    m_records += bytes;
-    return *this;
-}
-
 WmfBuilder &WmfBuilder::window(int x, int y, int width, int height)
 {
-    record(0x020B, {qint16(y), qint16(x)});
-    return record(0x020C, {qint16(height), qint16(width)});
+    return record(0x020B, {qint16(y), qint16(x)}).record(0x020C, {qint16(height), qint16(width)});
 }
 
 WmfBuilder &WmfBuilder::pen(QColor c, int width, int style)
@@ -70,31 +66,13 @@ WmfBuilder &WmfBuilder::brush(QColor c, int style, int hatch)
 WmfBuilder &WmfBuilder::font(int height, const QByteArray &face)
 {
     // Height, width, escapement, orientation, weight (bold), then italic …
-    // pitch and family as zero bytes, then the face name.
-    QByteArray name = face.left(31);
-    name.append(32 - name.size(), '\0');
+    // pitch and family as zero bytes, then the face name and its end.
+    const QByteArray name = face.left(31).leftJustified(32, '\0');
     return record(0x02FB, QList<qint16>{qint16(height), 0, 0, 0, 700, 0, 0, 0, 0} + wordsOf(name));
 }
 
-WmfBuilder &WmfBuilder::select(int index)
-{
-    return record(0x012D, {qint16(index)});
-}
-
-WmfBuilder &WmfBuilder::remove(int index)
-{
-    return record(0x01F0, {qint16(index)});
-}
-
-WmfBuilder &WmfBuilder::rectangle(const QRect &r)
-{
-    return record(0x041B, box(r));
-}
-
-WmfBuilder &WmfBuilder::ellipse(const QRect &r)
-{
-    return record(0x0418, box(r));
-}
+WmfBuilder &WmfBuilder::rectangle(const QRect &r) { return record(0x041B, box(r)); }
+WmfBuilder &WmfBuilder::ellipse(const QRect &r) { return record(0x0418, box(r)); }
 
 WmfBuilder &WmfBuilder::polygon(const QList<QPoint> &points)
 {
@@ -113,24 +91,6 @@ WmfBuilder &WmfBuilder::extTextOut(QPoint at, const QByteArray &text, const QRec
     return record(0x0A32, words + wordsOf(text));
 }
 
-QList<qint16> WmfBuilder::dib(const QList<QList<QRgb>> &rows)
-{
-    const int height = int(rows.size());
-    const int width = height ? int(rows.first().size()) : 0;
-    QByteArray bytes;
-    for (quint32 v : {40u, quint32(width), quint32(height), 0x180001u, 0u, 0u, 0u, 0u, 0u, 0u})
-        put32(bytes, v);   // header size, width, height (bottom-up), 1 plane and 24 bits, zeros
-    const int rowBytes = (width * 3 + 3) / 4 * 4;
-    for (int y = height - 1; y >= 0; --y) {
-        QByteArray row;
-        for (QRgb c : rows[y])
-            row.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c)));
-        row.append(rowBytes - row.size(), '\0');
-        bytes += row;
-    }
-    return wordsOf(bytes);
-}
-
 WmfBuilder &WmfBuilder::patternBrush(const QList<QList<QRgb>> &rows)
 {
     return record(0x0142, QList<qint16>{6, 0} + dib(rows));   // a bitmap pattern, RGB colours
@@ -138,43 +98,36 @@ WmfBuilder &WmfBuilder::patternBrush(const QList<QList<QRgb>> &rows)
 
 WmfBuilder &WmfBuilder::stretchDib(const QRect &dest, const QList<QList<QRgb>> &rows)
 {
-    const int height = int(rows.size());
-    const int width = height ? int(rows.first().size()) : 0;
-    QList<qint16> words{qint16(0x0020), qint16(0x00CC), 0,   // SRCCOPY, RGB colours
-                        qint16(height), qint16(width), 0, 0,
-                        qint16(dest.height()), qint16(dest.width()), qint16(dest.y()), qint16(dest.x())};
-    return record(0x0F43, words + dib(rows));
+    const qint16 height = qint16(rows.size()), width = height ? qint16(rows.first().size()) : 0;
+    return record(0x0F43, QList<qint16>{0x0020, 0x00CC, 0, height, width, 0, 0,   // SRCCOPY, RGB colours
+                                        qint16(dest.height()), qint16(dest.width()), qint16(dest.y()),
+                                        qint16(dest.x())} + dib(rows));
 }
 
 QByteArray WmfBuilder::bare(bool withEnd) const
 {
     QByteArray body = m_records;
-    if (withEnd) {
-        put32(body, 3);
-        put16(body, 0);
-    }
+    if (withEnd)
+        body.append("\3\0\0\0\0\0", 6);   // the end record: 3 words, function 0
+    const int words = int(18 + body.size()) / 2;
     QByteArray out;
-    put16(out, 1);     // in memory
-    put16(out, 9);     // header words
-    put16(out, 0x0300);
-    put32(out, quint32((18 + body.size()) / 2));
-    put16(out, 8);     // objects
-    put32(out, 0);     // largest record
-    put16(out, 0);
+    // In memory, 9 header words, version 3, the file's words, 8 objects, largest record and parameters 0.
+    for (int v : {1, 9, 0x0300, words & 0xFFFF, words >> 16, 8, 0, 0, 0})
+        put16(out, quint16(v));
     return out + body;
 }
 
 QByteArray WmfBuilder::placeable(const QRect &frame, int unitsPerInch, bool withEnd) const
 {
+    // Key, handle, left, top, right, bottom (both exclusive), units per inch,
+    // reserved, then the check of these ten words.
     QByteArray out;
-    put32(out, 0x9AC6CDD7);
-    // Handle, left, top, right, bottom (both exclusive), units per inch.
-    for (int v : {0, frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1, unitsPerInch})
-        put16(out, quint16(v));
-    put32(out, 0);
     quint16 check = 0;
-    for (int i = 0; i < 20; i += 2)
-        check ^= qFromLittleEndian<quint16>(out.constData() + i);
+    for (int v : {0xCDD7, 0x9AC6, 0, frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1, unitsPerInch,
+                  0, 0}) {
+        put16(out, quint16(v));
+        check ^= quint16(v);
+    }
     put16(out, check);
     return out + bare(withEnd);
 }

@@ -3,24 +3,21 @@
 #include <QByteArray>
 #include <QColor>
 #include <QList>
-#include <QPoint>
 #include <QRect>
-
-#include <initializer_list>
 
 // Writes metafiles for the tests, record by record. Parameters are given in
 // the order they are stored.
 class WmfBuilder {
 public:
     WmfBuilder &record(quint16 function, const QList<qint16> &words);
-    WmfBuilder &raw(const QByteArray &bytes);   // anything, even a broken record
+    WmfBuilder &raw(const QByteArray &bytes) { m_records += bytes; return *this; }   // anything, even a broken record
 
     WmfBuilder &window(int x, int y, int width, int height);
     WmfBuilder &pen(QColor colour, int width, int style = 0);
     WmfBuilder &brush(QColor colour, int style = 0, int hatch = 0);
     WmfBuilder &font(int height, const QByteArray &face);
-    WmfBuilder &select(int index);
-    WmfBuilder &remove(int index);
+    WmfBuilder &select(int index) { return record(0x012D, {qint16(index)}); }
+    WmfBuilder &remove(int index) { return record(0x01F0, {qint16(index)}); }
     WmfBuilder &rectangle(const QRect &r);
     WmfBuilder &ellipse(const QRect &r);
     WmfBuilder &polygon(const QList<QPoint> &points);
@@ -33,8 +30,7 @@ public:
     QByteArray placeable(const QRect &frame, int unitsPerInch, bool withEnd = true) const;
     QByteArray bare(bool withEnd = true) const;
 
-    static QList<qint16> colour(QColor c);
-    static QList<qint16> dib(const QList<QList<QRgb>> &rows);   // 24 bits, bottom-up
+    static QList<qint16> colour(QColor c) { return {qint16(c.red() | (c.green() << 8)), qint16(c.blue())}; }
 
 private:
     QByteArray m_records;

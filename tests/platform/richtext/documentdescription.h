@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QFont>
 #include <QRegularExpression>
-#include <QStringList>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -32,10 +31,8 @@ inline QString describeFormat(const QTextCharFormat &format, const QFont &defaul
     if (font.underline()) flags += u'u';
     if (font.strikeOut()) flags += u's';
     QStringList parts{font.family(), QString::number(font.pointSizeF())};
-    if (!flags.isEmpty())
-        parts << flags;
-    if (format.foreground().style() != Qt::NoBrush)
-        parts << format.foreground().color().name();
+    if (!flags.isEmpty()) parts << flags;
+    if (format.foreground().style() != Qt::NoBrush) parts << format.foreground().color().name();
     return u'[' + parts.join(u' ') + u']';
 }
 
@@ -43,18 +40,13 @@ inline QString describe(const QTextDocument &document)
 {
     QStringList paragraphs;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        QString paragraph;
-        QString lastFormat;
+        QString paragraph, lastFormat;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QString format = describeFormat(it.fragment().charFormat(), document.defaultFont());
-            if (format != lastFormat)
-                paragraph += format;
-            paragraph += it.fragment().text();
+            paragraph += (format == lastFormat ? QString() : format) + it.fragment().text();
             lastFormat = format;
         }
-        if (paragraph.isEmpty())
-            paragraph = describeFormat(block.charFormat(), document.defaultFont());
-        paragraphs << paragraph;
+        paragraphs << (paragraph.isEmpty() ? describeFormat(block.charFormat(), document.defaultFont()) : paragraph);
     }
     return paragraphs.join(QStringLiteral(" | "));
 }
@@ -88,13 +80,11 @@ inline void build(QTextDocument *document, const QString &description)
     for (qsizetype i = 0; i < paragraphs.size(); ++i) {
         if (i > 0)
             cursor.insertBlock();
-        for (auto it = run.globalMatch(paragraphs[i]); it.hasNext();) {
-            const QRegularExpressionMatch piece = it.next();
+        for (const QRegularExpressionMatch &piece : run.globalMatch(paragraphs[i]))
             if (piece.captured(2).isEmpty())
                 cursor.setBlockCharFormat(parseFormat(piece.captured(1)));
             else
                 cursor.insertText(piece.captured(2), parseFormat(piece.captured(1)));
-        }
     }
 }
 
