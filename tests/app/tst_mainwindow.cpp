@@ -63,7 +63,7 @@ class TestMainWindow : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
 
-    // 3 x 8 as it opens; more than 120 labels, and back to a small sheet.
+    // 3 x 8 as it opens; more than 120 labels, of which only the first 120 take the picture; back to a small sheet.
     void sheetOnScreen()
     {
         Started s;
@@ -82,6 +82,13 @@ private slots:
         QCOMPARE(page.cellColor(120), cellcolors::green);
         QVERIFY(notice.isVisibleTo(s.window.get()));
         QCOMPARE(notice.text(), QStringLiteral("Seules les 120 premières étiquettes\npeuvent recevoir une image"));
+        QVERIFY(s.openPicture(QSize(60, 30)));
+        s.count(QStringLiteral("3"));
+        s.write(119, QStringLiteral("Petit"));
+        QCOMPARE(s.color(119), cellcolors::lightRed);
+        QCOMPARE(s.color(120), cellcolors::darkRed);
+        QVERIFY(s.window->sheet().row(119)->impage && !s.window->sheet().row(120)->impage);
+        QVERIFY(s.consistent());
         s.use(QStringLiteral("2x3"));
         QVERIFY(!notice.isVisibleTo(s.window.get()));
         QCOMPARE(page.cellCount(), 6);
@@ -179,7 +186,8 @@ private slots:
         QCOMPARE(titles(s.dialogs), QStringList{"CONFIGURER IMPRIMANTE"});
     }
 
-    // The font dialog opens on the font at the caret and applies to the selection; cancelled, either changes nothing.
+    // The font dialog opens on the font at the caret and applies to the selection, and the date takes the font at the
+    // caret; cancelled, either dialog changes nothing.
     void fontAndColourDialogs()
     {
         Started s;
@@ -202,6 +210,10 @@ private slots:
         for (int position = 0; position <= 12; ++position)
             QCOMPARE(LabelFormatting::fontAt(s.document(), position),
                      position < 2 ? preset : position < 12 ? chosen : tail);
+        s.select(5, 0);
+        s.click("B_date");
+        QCOMPARE(s.text(), QStringLiteral("Gras ") + LabelFormatting::dateText(QDate::currentDate()) + "et maigre");
+        QCOMPARE(LabelFormatting::fontAt(s.document(), 6), chosen);
         s.click("B_couleur");
         QCOMPARE(s.labelEditor().backgroundColor(), QColor(Qt::white));
         s.choosers.colorAnswer = QColor(255, 255, 192);
@@ -211,7 +223,9 @@ private slots:
     }
 
     // The buttons follow the text and the selection; paste gives the scratch buffer, which copy, cut and fitting fill.
-    void copyCutPaste()
+    // A press empties the system clipboard; one inside the selection starts a new selection rather than a text drag.
+    // The caret at the end of a text taller than the label stays in view, until the button brings back its top.
+    void copyCutPasteAndScroll()
     {
         Started s;
         QTextDocument &scratch = s.window->editor->scratch();
@@ -238,48 +252,29 @@ private slots:
         s.click("B_coller");
         QCOMPARE(s.text(), QStringLiteral("étiquetteUne ajusté"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("ailleurs"));
-        s.click("B_effac");
-        QVERIFY(s.document().isEmpty() && !s.enabled("B_effac"));
-    }
-
-    // Day, month, year, joined by the locale's own separator; the button puts the date in the format at the caret.
-    void date()
-    {
-        const auto text = [](const QLocale &locale) { return LabelFormatting::dateText(QDate(2026, 3, 4), locale); };
-        QCOMPARE(text(QLocale(QLocale::Swedish, QLocale::Sweden)), QStringLiteral("04-03-2026"));   // year first
-        QCOMPARE(text(QLocale(QLocale::Hungarian, QLocale::Hungary)), QStringLiteral("04.03.2026")); // "yyyy. MM. dd."
-        QCOMPARE(text(QLocale::c()), QStringLiteral("04/03/2026")); // month name and blanks
-        Started s;
-        QTextCursor cursor(&s.document());
-        QTextCharFormat format;
-        format.setFont(QFont(QStringLiteral("Liberation Serif"), 16, QFont::Bold));
-        format.setForeground(QColor(200, 0, 0));
-        cursor.insertText(QStringLiteral("Le "), format);
-        s.labelEditor().setTextCursor(cursor);
-        s.click("B_date");
-        QCOMPARE(s.text(), QStringLiteral("Le ") + LabelFormatting::dateText(QDate::currentDate()));
-        QCOMPARE(LabelFormatting::fontAt(s.document(), 5), LabelFormatting::fontAt(s.document(), 0));
-    }
-
-    // A press empties the system clipboard; one inside the selection starts a new selection rather than a text drag.
-    // The caret at the end of a text taller than the label stays in view, until the button brings back its top.
-    void pressAndScrollInEditor()
-    {
-        Started s;
-        QGuiApplication::clipboard()->setText(QStringLiteral("ailleurs"));
-        s.type(QStringLiteral("Miel de lavande"));
-        s.select(0, 15);
+        s.select(0, 19);
         QTest::mousePress(s.labelEditor().viewport(), Qt::LeftButton, {}, QPoint(2, 5));
         QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
         QVERIFY(!s.labelEditor().textCursor().hasSelection());
         QTest::mouseRelease(s.labelEditor().viewport(), Qt::LeftButton, {}, QPoint(2, 5));
-        QCOMPARE(s.text(), QStringLiteral("Miel de lavande"));
+        QCOMPARE(s.text(), QStringLiteral("étiquetteUne ajusté"));
+        s.click("B_effac");
+        QVERIFY(s.document().isEmpty() && !s.enabled("B_effac"));
         s.type(QStringLiteral("ligne\n").repeated(14) + QStringLiteral("ligne"));
         s.caretAtEnd();
         QVERIFY(s.labelEditor().scrollTwips() > 0);
         s.click("B_hautetiq");
         QCOMPARE(s.labelEditor().scrollTwips(), 0);
         QCOMPARE(s.labelEditor().textCursor().position(), 0);
+    }
+
+    // Day, month, year, joined by the locale's own separator.
+    void dateText()
+    {
+        const auto text = [](const QLocale &locale) { return LabelFormatting::dateText(QDate(2026, 3, 4), locale); };
+        QCOMPARE(text(QLocale(QLocale::Swedish, QLocale::Sweden)), QStringLiteral("04-03-2026"));   // year first
+        QCOMPARE(text(QLocale(QLocale::Hungarian, QLocale::Hungary)), QStringLiteral("04.03.2026")); // "yyyy. MM. dd."
+        QCOMPARE(text(QLocale::c()), QStringLiteral("04/03/2026")); // month name and blanks
     }
 
     void helpFromItsButton_data()

@@ -46,7 +46,7 @@ struct Fixture {
         sheet.reset(labels, cols);
         text.setPlainText(QStringLiteral("Étiquette"));
         content.text = &text;
-        content.background = QColor(255, 255, 192);
+        content.background = QColor(0x40, 0x80, 0xC0);
     }
 
     void withPicture()
@@ -70,17 +70,12 @@ private slots:
     {
         const SheetLayout layout = layoutOf(3, 8, 3969, 2104, "3x8");
         QCOMPARE(layout.pagePicture, QRect(windowWidth - 5176 - 105, 210, 5176, 7320));
-        QCOMPARE(QSize(layout.cellWidth, layout.cellHeight), QSize(1725, 915));
-        QCOMPARE(layout.cell(4), QRect(1725, 915, 1725, 915));
-        QCOMPARE(layout.rowNumbers.size(), 8);
-        QCOMPARE(layout.rowNumbers.first().value, 1);
-        QCOMPARE(layout.rowNumbers.last().value, 8);
+        QCOMPARE(layout.rowNumbers.last().value, 8);   // numbered from 1, one a row
         QCOMPARE(layout.rowNumbers[1].anchor, QPoint(layout.pagePicture.left() - 240, 210 + 915 / 2 + 915));
         QCOMPARE(layout.columnNumbers.size(), 3);
         QCOMPARE(layout.columnNumbers[2].anchor, QPoint(layout.pagePicture.left() + 1725 / 2 + 2 * 1725, 0));
-        QCOMPARE(layout.editorAreaWidth, layout.pagePicture.left() - 240);
-        // At the label's true size, in whole pixels: 70 mm is 3969 twips, 3960 on screen.
-        QCOMPARE(layout.editor, QRect((layout.editorAreaWidth - 3960) / 2, (7920 - 2100) / 2, 3960, 2100));
+        // Centred left of the page picture, in whole pixels: 70 mm is 3969 twips, 3960 on screen.
+        QCOMPARE(layout.editor, QRect((layout.pagePicture.left() - 240 - 3960) / 2, (7920 - 2100) / 2, 3960, 2100));
         QCOMPARE(layoutOf(3, 8, 3975, 3975).editor.size(), QSize(3975, 3975));
         QCOMPARE(layoutOf(3, 8, 3974, 3974).editor.size(), QSize(3960, 3960));   // a twip short of a pixel
         QCOMPARE(layout.caption, QStringLiteral("Type étiquette:3x8 (70,0 x 37,1 mm)"));
@@ -94,7 +89,6 @@ private slots:
     void cellsInReadingOrder_data()
     {
         QTest::addColumn<Cell>("cell");   // size: the page picture's share, to the nearest twip
-        QTest::newRow("first") << Cell{3, 0, 0, 0, {1725, 458}};
         QTest::newRow("index 7 of 3 columns") << Cell{3, 7, 2, 1, {1725, 458}};
         QTest::newRow("last of 6 x 16") << Cell{6, 95, 15, 5, {863, 458}};
         QTest::newRow("one column") << Cell{1, 5, 5, 0, {3063, 271}};
@@ -113,8 +107,6 @@ private slots:
         const SheetLayout layout = layoutOf(1, 2, 11907, 8419);
         QVERIFY(layout.singleColumn);
         QVERIFY(layout.columnNumbers.isEmpty());
-        QCOMPARE(layout.rowNumbers.size(), 2);
-        QCOMPARE(layout.editorAreaWidth, 11907);
         const int width = windowWidth - 11907 - 270;
         QCOMPARE(layout.pagePicture, QRect(windowWidth - width - 105, 0, width, qRound(width / 210.0 * 297.0)));
         QCOMPARE(layout.editor, QRect((11907 - 11895) / 2, (8420 - 8415) / 2, 11895, 8415));
@@ -130,9 +122,8 @@ private slots:
         };
         QCOMPARE(gap(8, 2104, 0, 0, 16838), 1);   // 3x8 edge to edge
         QCOMPARE(gap(4, 3600, 300, 700, 16838), 479);
-        QCOMPARE(gap(2, 8000, 400, 400, 16838), 38);
         QCOMPARE(gap(2, 8000, 400, 400, 20000), 3200);   // the printer's taller page
-        QCOMPARE(gap(2, 8000, 400, 400, 0), 38);   // no page height: A4
+        QCOMPARE(gap(2, 8000, 400, 400, 0), 38);   // no page height: A4, 16838 twips
     }
 
     void writesAndReplacesLabels()
@@ -141,18 +132,13 @@ private slots:
         f.withPicture();
         f.content.mixedFormat = true;
         QVERIFY(f.sheet.write(0, 7, f.content));
-        QVERIFY(f.sheet.consistent());
         QCOMPARE(pagetable::count(f.db), 8);
         const PageRow row = *f.sheet.row(7);
         QCOMPARE(QPoint(row.posx, row.posy), QPoint(1, 2));
-        QCOMPARE(colorvalue::toColor(row.backcolor), QColor(255, 255, 192));
-        QVERIFY(row.impage);
-        QCOMPARE(QList<int>({row.impleft, row.imptop, row.impwidth, row.impheight, row.xpixel, row.ypixel}),
-                 QList<int>({15, 30, 600, 300, 40, 20}));
+        QCOMPARE(row.backcolor, qint64(0xC08040));   // stored as 0xBBGGRR
+        QCOMPARE(QList<int>({row.impage, row.impleft, row.imptop, row.impwidth, row.impheight, row.xpixel, row.ypixel}),
+                 QList<int>({true, 15, 30, 600, 300, 40, 20}));
         QCOMPARE(f.sheet.text(7)->toPlainText(), QStringLiteral("Étiquette"));
-        QVERIFY(f.sheet.picture(0));
-        QCOMPARE(f.sheet.state(7), State::Written);
-        QCOMPARE(f.sheet.state(8), State::Empty);
         QCOMPARE(f.sheet.mixedFormatCount(), 8);
         // The stored text is a copy: editing the editor afterwards changes nothing.
         f.text.setPlainText(QStringLiteral("neuf"));
@@ -160,8 +146,7 @@ private slots:
 
         f.content.mixedFormat = false;
         QVERIFY(f.sheet.write(1, 2, f.content));
-        QVERIFY(f.sheet.consistent());
-        QCOMPARE(pagetable::count(f.db), 8);
+        QVERIFY(f.sheet.consistent());   // one row a label: the old ones went
         QCOMPARE(f.sheet.text(1)->toPlainText(), QStringLiteral("neuf"));
         QVERIFY(!f.sheet.mixedFormat(1));
         QCOMPARE(f.sheet.mixedFormatCount(), 6);
@@ -173,30 +158,22 @@ private slots:
         Fixture f(140, 7);
         f.withPicture();
         QVERIFY(f.sheet.write(118, 121, f.content));
-        QVERIFY(f.sheet.consistent());
         QVERIFY(f.sheet.picture(119) && f.sheet.row(119)->impage);
         QVERIFY(!f.sheet.picture(120) && !f.sheet.row(120)->impage);
-        QVERIFY(f.sheet.text(121));
 
         QVERIFY(!f.sheet.mark(122, 124));
         QVERIFY(f.sheet.mark(117, 119));
         QCOMPARE(f.sheet.state(119), State::Marked);
-        QCOMPARE(f.sheet.state(117), State::Empty);
         QVERIFY(f.sheet.consistent());
         f.sheet.unmark(117, 119);
         QCOMPARE(f.sheet.state(119), State::Written);
-        QVERIFY(f.sheet.consistent());
 
         QVERIFY(f.sheet.erase(119));
         QVERIFY(!f.sheet.erase(119));   // nothing left to erase
         QVERIFY(f.sheet.consistent());
-        QCOMPARE(f.sheet.state(119), State::Empty);
-        QVERIFY(!f.sheet.picture(119));
         QVERIFY(f.sheet.clear());
         QVERIFY(f.sheet.consistent());
         QCOMPARE(pagetable::count(f.db), 0);
-        for (int i = 118; i < 122; ++i)
-            QCOMPARE(f.sheet.state(i), State::Empty);
     }
 
     void failedWriteChangesNothing()
@@ -211,9 +188,8 @@ private slots:
         QVERIFY(!f.sheet.write(3, 6, f.content));
         QCOMPARE(changed.count(), 0);
         QCOMPARE(pagetable::count(f.db), 2);
-        QVERIFY(f.sheet.row(3));
         QVERIFY(!f.sheet.row(4));
-        QCOMPARE(f.sheet.state(4), State::Empty);
+        QVERIFY(!f.sheet.consistent());   // the stray row for label 5
         QVERIFY(pagetable::remove(f.db, 5));
         QVERIFY(f.sheet.consistent());
     }
@@ -239,10 +215,8 @@ private slots:
         f.content.mixedFormat = false;
         QVERIFY(erasing ? f.sheet.erase(0) : f.sheet.write(0, 0, f.content));   // one mixed label is left
         QCOMPARE(released.count(), 0);
-        QCOMPARE(f.sheet.state(23), State::Unusable);
         QVERIFY(erasing ? f.sheet.erase(1) : f.sheet.write(1, 1, f.content));   // the last one goes
         QCOMPARE(released.count(), 1);
-        QCOMPARE(f.sheet.mixedFormatCount(), 0);
         for (int i = 10; i < 24; ++i)
             QCOMPARE(f.sheet.state(i), State::Empty);
         QVERIFY(f.sheet.consistent());
@@ -251,12 +225,9 @@ private slots:
     void storedColourValues()
     {
         // Stored as 0xBBGGRR; a system colour or anything out of range reads as white.
-        QCOMPARE(colorvalue::toColor(0x0000FF), QColor(255, 0, 0));
-        QCOMPARE(colorvalue::toColor(0xFF0000), QColor(0, 0, 255));
+        QCOMPARE(colorvalue::toColor(0xC08040), QColor(0x40, 0x80, 0xC0));
         QCOMPARE(colorvalue::toColor(-2147483643), QColor(Qt::white));
         QCOMPARE(colorvalue::toColor(0x1000000), QColor(Qt::white));
-        QCOMPARE(colorvalue::fromColor(QColor(255, 0, 0)), qint64(0x0000FF));
-        QCOMPARE(colorvalue::fromColor(QColor(0, 0, 255)), qint64(0xFF0000));
     }
 };
 

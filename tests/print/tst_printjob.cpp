@@ -101,137 +101,125 @@ struct Calibration {
 class TestPrintJob : public QObject {
     Q_OBJECT
 private slots:
-    void pdfFileWrittenWholeOrNotAtAll();
-    void printQueue_data();
-    void printQueue();
-    void measuresInTheFormXxX_data();
-    void measuresInTheFormXxX();
-    void calibrationSession();
+    void pdfFileWrittenWholeOrNotAtAll()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("page.pdf"));
+        const PrintOutcome outcome = pdfpage::write(path, QStringLiteral("page"), drawSquares);
+        QVERIFY2(outcome.ok, qPrintable(outcome.reason));
+        checkSquares(path);
+        const QByteArray before = contents(path);
+        const PrintOutcome nowhere = pdfpage::write(dir.filePath(QStringLiteral("missing/page.pdf")), {}, drawSquares);
+        QVERIFY(!nowhere.ok && !nowhere.reason.isEmpty());
+        // A drawing that throws leaves the file as it was.
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 pdfpage::write(path, {}, [](QPainter &) { throw std::runtime_error("cut"); }));
+        QCOMPARE(contents(path), before);
+    }
+
+    void printQueue_data()
+    {
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<bool>("accepts");
+        QTest::newRow("PDF queue") << qEnvironmentVariable("KALVENOR_TEST_PRINTER") << true;
+        QTest::newRow("unknown printer") << QStringLiteral("KALVENOR_NO_SUCH_PRINTER") << false;
+        QTest::newRow("queue refusing jobs") << qEnvironmentVariable("KALVENOR_TEST_REJECTING_PRINTER") << false;
+    }
+
+    // The marks land where drawn from the paper's corner, or the refusal comes back with its reason.
+    void printQueue()
+    {
+        QFETCH(QString, printer);
+        QFETCH(bool, accepts);
+        const QString folder = qEnvironmentVariable("KALVENOR_TEST_PDF_DIR");
+        if (printer.isEmpty() || (accepts && folder.isEmpty()))
+            QSKIP("no test print queue (./test.sh starts them)");
+        const QString token = QStringLiteral("kalvenor-test-%1").arg(QDateTime::currentMSecsSinceEpoch());
+        const PrintOutcome outcome = printjob::printPage(printer, token, drawSquares);
+        QVERIFY2(outcome.ok == accepts, qPrintable(outcome.reason));
+        QCOMPARE(outcome.reason.isEmpty(), accepts);
+        if (!accepts)
+            return;
+        const QString pdf = pdfraster::waitForPdf(folder, token, 60);
+        QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
+        checkSquares(pdf);
+        QFile::remove(pdf);
+    }
+
+    void measuresInTheFormXxX_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<bool>("offered");   // CORRIGER enabled
+        QTest::addColumn<QString>("message");
+        const QString left = QStringLiteral("Format marge gauche incorrect");
+        const QString top = QStringLiteral("Format marge haute incorrect");
+        const QString done = CalibrationWindow::correctedText, waiting = CalibrationWindow::measuringText;
+        QTest::newRow("both good") << "20.5" << "09.5" << true << done;
+        QTest::newRow("comma") << "20.0" << "20,5" << true << top;
+        QTest::newRow("two decimals") << "20.0" << "20.55" << true << top;
+        QTest::newRow("no tenths digit") << "20.x" << "20.0" << true << left;
+        QTest::newRow("point misplaced") << "2.05" << "20.0" << true << left;
+        QTest::newRow("both wrong: left first") << "9.5" << "20,5" << true << left;
+        QTest::newRow("zero") << "00.0" << "20.0" << false << waiting;
+    }
+
+    void measuresInTheFormXxX()
+    {
+        QFETCH(QString, left);
+        QFETCH(QString, top);
+        QFETCH(bool, offered);
+        QFETCH(QString, message);
+        Calibration c([](const PageDrawing &) { return PrintOutcome{true, {}}; });
+        QCOMPARE(c.measure(left, top), offered);
+        QCOMPARE(c.window.E_message->text(), message);
+        const bool accepted = message == CalibrationWindow::correctedText;
+        QCOMPARE(QFile::exists(c.ini()), accepted);   // nothing saved on a refusal
+        QCOMPARE(c.state.calibrationOpen, !accepted);
+        QCOMPARE(c.window.T_mesureH->isEnabled(), !accepted);
+    }
+
+    // A refused print, two measures, then a reset that cannot be saved and one that is.
+    void calibrationSession()
+    {
+        QList<QPointF> corners;
+        bool refusing = true;
+        Calibration c([&](const PageDrawing &draw) {
+            if (refusing)
+                return PrintOutcome{false, QStringLiteral("Destination not accepting jobs.")};
+            corners << squareCorner(draw);
+            return PrintOutcome{true, {}};
+        });
+        QTest::mouseClick(c.window.B_imprim, Qt::LeftButton);
+        QCOMPARE(c.dialogs.shown.size(), 1);
+        QCOMPARE(c.dialogs.shown[0].title, QStringLiteral("IMPRESSION IMPOSSIBLE"));
+        QVERIFY(c.dialogs.shown[0].text.endsWith(QStringLiteral("Destination not accepting jobs.")));
+        QVERIFY(!c.window.T_mesureH->isEnabled());   // nothing printed, nothing to measure
+        refusing = false;
+        // floor((20 - measured) x 56.7) twips: 20.5 mm gives floor(-28.35) = -29, 19.5 mm 28.
+        QVERIFY(c.measure(QStringLiteral("20.5"), QStringLiteral("19.5")));
+        QCOMPARE(contents(c.ini()), QByteArray("AVERY65\r\n\r\n[DeltaH]\r\n-29\r\n\r\n[DeltaV]\r\n28\r\n"));
+        // The second square carries the first correction; what it still misses adds to it. A whole
+        // 10 mm too far is a whole number of twips: no floor to take.
+        QVERIFY(c.measure(QStringLiteral("30.0"), QStringLiteral("20.5")));
+        QCOMPARE(c.state.DeltaH, -29.0 - 567);
+        QCOMPARE(c.state.DeltaV, 28.0 - 29);
+        QCOMPARE(corners.size(), 2);
+        QVERIFY((corners[0] - QPointF(1134, 1134)).manhattanLength() <= 2 / dotsPerTwip);
+        QVERIFY((corners[1] - QPointF(1134 - 29, 1134 + 28)).manhattanLength() <= 2 / dotsPerTwip);
+        // etiq.ini cannot be written: nothing changes, and the user is told.
+        QVERIFY(QFile::remove(c.ini()) && QDir().mkdir(c.ini()));
+        QTest::mouseClick(c.window.B_init, Qt::LeftButton);
+        QCOMPARE(c.state.DeltaH, -596.0);
+        QCOMPARE(c.state.DeltaV, -1.0);
+        QCOMPARE(c.dialogs.shown.last().title, QStringLiteral("SAUVEGARDE IMPOSSIBLE"));
+        QVERIFY(c.window.E_message->text() != CalibrationWindow::resetText);
+        QVERIFY(QDir().rmdir(c.ini()));
+        QTest::mouseClick(c.window.B_init, Qt::LeftButton);
+        QCOMPARE(c.window.E_message->text(), CalibrationWindow::resetText);
+        QCOMPARE(contents(c.ini()), QByteArray("AVERY65\r\n\r\n[DeltaH]\r\n0\r\n\r\n[DeltaV]\r\n0\r\n"));
+    }
 };
-
-void TestPrintJob::pdfFileWrittenWholeOrNotAtAll()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("page.pdf"));
-    const PrintOutcome outcome = pdfpage::write(path, QStringLiteral("page"), drawSquares);
-    QVERIFY2(outcome.ok, qPrintable(outcome.reason));
-    checkSquares(path);
-    const QByteArray before = contents(path);
-    const PrintOutcome nowhere = pdfpage::write(dir.filePath(QStringLiteral("missing/page.pdf")), {}, drawSquares);
-    QVERIFY(!nowhere.ok && !nowhere.reason.isEmpty());
-    // A drawing that throws leaves the file as it was.
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                             pdfpage::write(path, {}, [](QPainter &) { throw std::runtime_error("cut"); }));
-    QCOMPARE(contents(path), before);
-}
-
-void TestPrintJob::printQueue_data()
-{
-    QTest::addColumn<QString>("printer");
-    QTest::addColumn<bool>("accepts");
-    QTest::newRow("PDF queue") << qEnvironmentVariable("KALVENOR_TEST_PRINTER") << true;
-    QTest::newRow("unknown printer") << QStringLiteral("KALVENOR_NO_SUCH_PRINTER") << false;
-    QTest::newRow("queue refusing jobs") << qEnvironmentVariable("KALVENOR_TEST_REJECTING_PRINTER") << false;
-}
-
-// The marks land where drawn from the paper's corner, or the refusal comes back with its reason.
-void TestPrintJob::printQueue()
-{
-    QFETCH(QString, printer);
-    QFETCH(bool, accepts);
-    const QString folder = qEnvironmentVariable("KALVENOR_TEST_PDF_DIR");
-    if (printer.isEmpty() || (accepts && folder.isEmpty()))
-        QSKIP("no test print queue (./test.sh starts them)");
-    const QString token = QStringLiteral("kalvenor-test-%1").arg(QDateTime::currentMSecsSinceEpoch());
-    const PrintOutcome outcome = printjob::printPage(printer, token, drawSquares);
-    QVERIFY2(outcome.ok == accepts, qPrintable(outcome.reason));
-    QCOMPARE(outcome.reason.isEmpty(), accepts);
-    if (!accepts)
-        return;
-    const QString pdf = pdfraster::waitForPdf(folder, token, 60);
-    QVERIFY2(!pdf.isEmpty(), "the queue wrote no PDF");
-    checkSquares(pdf);
-    QFile::remove(pdf);
-}
-
-void TestPrintJob::measuresInTheFormXxX_data()
-{
-    QTest::addColumn<QString>("left");
-    QTest::addColumn<QString>("top");
-    QTest::addColumn<bool>("offered");   // CORRIGER enabled
-    QTest::addColumn<QString>("message");
-    const QString left = QStringLiteral("Format marge gauche incorrect");
-    const QString top = QStringLiteral("Format marge haute incorrect");
-    const QString done = CalibrationWindow::correctedText, waiting = CalibrationWindow::measuringText;
-    QTest::newRow("both good") << "20.5" << "09.5" << true << done;
-    QTest::newRow("no leading zero") << "9.5" << "20.0" << true << left;
-    QTest::newRow("comma") << "20.0" << "20,5" << true << top;
-    QTest::newRow("two decimals") << "20.0" << "20.55" << true << top;
-    QTest::newRow("no tenths digit") << "20.x" << "20.0" << true << left;
-    QTest::newRow("point misplaced") << "2.05" << "20.0" << true << left;
-    QTest::newRow("both wrong: left first") << "9.5" << "20,5" << true << left;
-    QTest::newRow("zero") << "00.0" << "20.0" << false << waiting;
-    QTest::newRow("initial text") << "xx.x" << "yy.y" << false << waiting;
-}
-
-void TestPrintJob::measuresInTheFormXxX()
-{
-    QFETCH(QString, left);
-    QFETCH(QString, top);
-    QFETCH(bool, offered);
-    QFETCH(QString, message);
-    Calibration c([](const PageDrawing &) { return PrintOutcome{true, {}}; });
-    QCOMPARE(c.measure(left, top), offered);
-    QCOMPARE(c.window.E_message->text(), message);
-    const bool accepted = message == CalibrationWindow::correctedText;
-    QCOMPARE(QFile::exists(c.ini()), accepted);   // nothing saved on a refusal
-    QCOMPARE(c.state.calibrationOpen, !accepted);
-    QCOMPARE(c.window.T_mesureH->isEnabled(), !accepted);
-}
-
-// A refused print, two measures, then a reset that cannot be saved and one that is.
-void TestPrintJob::calibrationSession()
-{
-    QList<QPointF> corners;
-    bool refusing = true;
-    Calibration c([&](const PageDrawing &draw) {
-        if (refusing)
-            return PrintOutcome{false, QStringLiteral("Destination not accepting jobs.")};
-        corners << squareCorner(draw);
-        return PrintOutcome{true, {}};
-    });
-    QTest::mouseClick(c.window.B_imprim, Qt::LeftButton);
-    QCOMPARE(c.dialogs.shown.size(), 1);
-    QCOMPARE(c.dialogs.shown[0].title, QStringLiteral("IMPRESSION IMPOSSIBLE"));
-    QVERIFY(c.dialogs.shown[0].text.endsWith(QStringLiteral("Destination not accepting jobs.")));
-    QVERIFY(!c.window.T_mesureH->isEnabled());   // nothing printed, nothing to measure
-    refusing = false;
-    // floor((20 - measured) x 56.7) twips: 20.5 mm gives floor(-28.35) = -29, 19.5 mm 28.
-    QVERIFY(c.measure(QStringLiteral("20.5"), QStringLiteral("19.5")));
-    QCOMPARE(contents(c.ini()), QByteArray("AVERY65\r\n\r\n[DeltaH]\r\n-29\r\n\r\n[DeltaV]\r\n28\r\n"));
-    // The second square carries the first correction; what it still misses adds to it. A whole
-    // 10 mm too far is a whole number of twips: no floor to take.
-    QVERIFY(c.measure(QStringLiteral("30.0"), QStringLiteral("20.5")));
-    QCOMPARE(c.state.DeltaH, -29.0 - 567);
-    QCOMPARE(c.state.DeltaV, 28.0 - 29);
-    QCOMPARE(corners.size(), 2);
-    QVERIFY((corners[0] - QPointF(1134, 1134)).manhattanLength() <= 2 / dotsPerTwip);
-    QVERIFY2((corners[1] - QPointF(1134 - 29, 1134 + 28)).manhattanLength() <= 2 / dotsPerTwip,
-             qPrintable(QStringLiteral("%1,%2").arg(corners[1].x()).arg(corners[1].y())));
-    // etiq.ini cannot be written: nothing changes, and the user is told.
-    QVERIFY(QFile::remove(c.ini()) && QDir().mkdir(c.ini()));
-    QTest::mouseClick(c.window.B_init, Qt::LeftButton);
-    QCOMPARE(c.state.DeltaH, -596.0);
-    QCOMPARE(c.state.DeltaV, -1.0);
-    QCOMPARE(c.dialogs.shown.last().title, QStringLiteral("SAUVEGARDE IMPOSSIBLE"));
-    QVERIFY(c.window.E_message->text() != CalibrationWindow::resetText);
-    QVERIFY(QDir().rmdir(c.ini()));
-    QTest::mouseClick(c.window.B_init, Qt::LeftButton);
-    QCOMPARE(c.state.DeltaH, 0.0);
-    QCOMPARE(c.state.DeltaV, 0.0);
-    QCOMPARE(c.window.E_message->text(), CalibrationWindow::resetText);
-    QCOMPARE(contents(c.ini()), QByteArray("AVERY65\r\n\r\n[DeltaH]\r\n0\r\n\r\n[DeltaV]\r\n0\r\n"));
-}
 
 QTEST_MAIN(TestPrintJob)
 #include "tst_printjob.moc"

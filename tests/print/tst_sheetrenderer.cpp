@@ -82,6 +82,7 @@ private slots:
     void backgroundsLandOnTheirPlaces();
     void frameOverTheText();
     void lineHeights();
+    void kernedRunAdvancesAsFitted();
     void previewDrawsWhatPrints();
     void previewLabelBoxes();
     void pixelPageHasTheCorrectionsAndTheLimit();
@@ -141,8 +142,13 @@ void TestSheetRenderer::frameOverTheText()
     red.setForeground(Qt::red);
     QTextCursor(&blocks).insertText(QString(40, QChar(0x2588)), red);
     sheet.labels[0].text = &blocks;
-    // With the printable area ending above the text, the text goes and the frame stays.
-    for (const auto &[frame, printableBottom] : {std::pair{false, 16838}, std::pair{true, 16838}, std::pair{true, 1100}}) {
+    // A line whose bottom passes the printable area's goes, the frame stays; one ending on it stays.
+    TextMeasure measure;
+    const int lineBottom = 1000 + 30 + measure.font(red.font()).cellHeight();
+    const std::tuple<bool, int, bool> cases[] = {
+        {false, 16838, true}, {true, 16838, true}, {true, 1100, false}, {false, lineBottom, true},
+        {false, lineBottom - 1, false}};
+    for (const auto &[frame, printableBottom, shown] : cases) {
         const QImage image = render(sheet, {.origin = {}, .cutFrame = frame, .printableBottom = printableBottom});
         QCOMPARE(dark(image, 900 + 4, 3000), frame);          // on the left edge
         QCOMPARE(dark(image, 900 + 5000 - 4, 3000), frame);   // on the right edge
@@ -150,13 +156,13 @@ void TestSheetRenderer::frameOverTheText()
         const auto pixel = [&image](double x, double y) {
             return image.pixel(int(x * dotsPerTwip), int(y * dotsPerTwip));
         };
-        const QRgb text = printableBottom > 2000 ? qRgb(255, 0, 0) : qRgb(255, 255, 255);
+        const QRgb text = shown ? qRgb(255, 0, 0) : qRgb(255, 255, 255);
         QCOMPARE(pixel(900 + 2500, 1000 + 30 + 200), text);
         QCOMPARE(pixel(900 + 5000 - 4, 1000 + 30 + 200), frame ? qRgb(0, 0, 0) : text);
     }
 }
 
-// Three lines: a small and a large "H", an empty line, a small "H". The two
+// Three lines: a small, a large and a small "H", an empty line, a small "H". The two
 // small ones show how far the first two lines advanced.
 void TestSheetRenderer::lineHeights()
 {
@@ -164,6 +170,7 @@ void TestSheetRenderer::lineHeights()
     QTextCursor cursor(&doc);
     cursor.insertText(QStringLiteral("H"), inFont(10));
     cursor.insertText(QStringLiteral("H"), inFont(24));
+    cursor.insertText(QStringLiteral("H"), inFont(10));   // the line's deepest baseline is not its last character's
     cursor.insertBlock(QTextBlockFormat(), inFont(10));   // empty lines take the font of their opening
     cursor.insertBlock(QTextBlockFormat(), inFont(10));
     cursor.insertText(QStringLiteral("H"), inFont(10));
@@ -200,6 +207,34 @@ void TestSheetRenderer::lineHeights()
         const QRectF largeInk = ink(image.copy(split, 0, image.width() - split, image.height() / 2));
         QCOMPARE(std::abs(smallInk.bottom() - largeInk.bottom()) <= 1 / dotsPerTwip, mixed);
     }
+}
+
+// Each "f" lends the next one its overlap, as in text fitting: a red "H" after
+// twenty of them starts where the fitter's measures put it.
+void TestSheetRenderer::kernedRunAdvancesAsFitted()
+{
+    QTextDocument doc;
+    QTextCursor cursor(&doc);
+    cursor.insertText(QString(20, u'f'), inFont(24));
+    QTextCharFormat red = inFont(24);
+    red.setForeground(Qt::red);
+    cursor.insertText(QStringLiteral("H"), red);
+    SheetSnapshot sheet = everyLabel(type(1, 1, 11000, 8000, 1000, 1000, 400, 400), 0xFFFFFF);
+    sheet.labels[0].text = &doc;
+    TextMeasure measure;
+    FontMeasure &font = measure.font(red.font());
+    QVERIFY(font.pairOverlap(u'f') > 0);
+    double x = 400 + 30;
+    for (int i = 0; i < 20; ++i)
+        x = qRound(x + font.charWidth(u'f') - font.pairOverlap(u'f'));
+    x += QFontMetricsF(font.twipFont()).leftBearing(u'H');
+    const QImage image = render(sheet, {});
+    const int y = int((1000 + 30 + font.baselineDepth() - 100) * dotsPerTwip);
+    const auto isRed = [&](int dot) { return qRed(image.pixel(dot, y)) > 200 && qGreen(image.pixel(dot, y)) < 100; };
+    int left = 0;
+    while (left < image.width() && !isRed(left))
+        ++left;
+    QVERIFY2(std::abs(left / dotsPerTwip - x) <= 3 / dotsPerTwip, QByteArray::number(left / dotsPerTwip - x));
 }
 
 void TestSheetRenderer::previewDrawsWhatPrints()
@@ -262,8 +297,9 @@ void TestSheetRenderer::pixelPageHasTheCorrectionsAndTheLimit()
 {
     // The limit: the whole rows of labels 1134 high a 768-pixel screen (11520 twips) holds, 3 across.
     QCOMPARE(pixelpage::usableLabelCount(11520, 567, 0, 1134, 3), 27);   // floor(10953 / 1134) = 9 rows
-    // The last gap needs no room: floor((11520 - 567 + 100) / 1234) = 8.
-    QCOMPARE(pixelpage::usableLabelCount(11520, 567, 100, 1134, 3), 24);
+    // The last row needs no gap below it: nine rows and their eight gaps fill 11006 twips exactly.
+    QCOMPARE(pixelpage::usableLabelCount(567 + 11006, 567, 100, 1134, 3), 27);
+    QCOMPARE(pixelpage::usableLabelCount(567 + 11005, 567, 100, 1134, 3), 24);
     QCOMPARE(pixelpage::usableLabelCount(11520, 12000, 0, 1134, 3), 0);   // margin taller than the screen
     const SheetSnapshot sheet = everyLabel(type(3, 8, 3969, 2098, 0, 0, 0, 0), 0x000000);
     const RenderOptions options{.origin = {}, .deltaH = 567, .deltaV = 283, .labelLimit = 9};   // three rows

@@ -44,8 +44,7 @@ QString waitForPdf(const QString &folder, const QString &token, int seconds)
 {
     const QDeadlineTimer deadline(seconds * 1000);
     while (!deadline.hasExpired()) {
-        const QDir dir(folder);
-        for (const QFileInfo &file : dir.entryInfoList({QStringLiteral("*.pdf")}, QDir::Files)) {
+        for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files)) {
             if (file.fileName().contains(token) && !firstPage(file.filePath(), 10).isNull())
                 return file.filePath();
         }

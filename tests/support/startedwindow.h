@@ -36,7 +36,6 @@ struct StartedWindow {
         return window->findChild<Control *>(QString::fromLatin1(name));
     }
     LabelEditor &labelEditor() const { return *control<LabelEditor>("T_etiquet"); }
-    void click(const char *button) const { control<QPushButton>(button)->click(); }
 
     void use(const QString &type)
     {
