@@ -6,6 +6,8 @@
 #include "editor/textfitter.h"
 #include "editor/textmeasure.h"
 #include "editor/workingsheet.h"
+#include "platform/boundedread.h"
+#include "platform/imaging/imaginglimits.h"
 #include "platform/imaging/pictureloader.h"
 #include "platform/richtext/rtfreader.h"
 #include "platform/units.h"
@@ -175,7 +177,7 @@ PageFolderLoad loadPageFolder(const QString &folder, Database &catalogue, const 
                 skip(QStringLiteral("le fichier %1.bmp manque.").arg(n));
                 continue;
             }
-            const QByteArray bytes = file.read(qint64(256) << 20);
+            const QByteArray bytes = readAtMost(file, imaging::maxFileBytes);
             const PicturePlacement placement{stored.impleft, stored.imptop, stored.impwidth, stored.impheight};
             QByteArray key = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
             key += QByteArray::number(placement.impleft) + ',' + QByteArray::number(placement.imptop) + ','

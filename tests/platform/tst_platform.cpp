@@ -1,7 +1,27 @@
+#include "platform/boundedread.h"
 #include "platform/numbertext.h"
 #include "platform/units.h"
 
+#include <QBuffer>
 #include <QTest>
+
+#include <algorithm>
+
+// A pipe: no size, and at most 1000 bytes a read.
+class Trickle : public QIODevice {
+public:
+    QByteArray bytes;
+    qint64 at = 0;
+    bool isSequential() const override { return true; }
+    qint64 readData(char *data, qint64 max) override
+    {
+        const qint64 n = std::min({max, qint64(1000), bytes.size() - at});
+        std::copy_n(bytes.constData() + at, n, data);
+        at += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+};
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -11,6 +31,8 @@ private slots:
     void numberText();
     void millimetresTruncate_data();
     void millimetresTruncate();
+    void readAtMostStopsAtTheLimit_data();
+    void readAtMostStopsAtTheLimit();
 };
 
 // leadingNumber reads text as value; shortestDecimal writes value as text where
@@ -62,6 +84,29 @@ void TestPlatform::millimetresTruncate()
     QFETCH(double, mm);
     QFETCH(int, twips);
     QCOMPARE(units::mmToTwips(mm), twips);
+}
+
+// 200000 bytes read from a device with a size, and from a pipe.
+void TestPlatform::readAtMostStopsAtTheLimit_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::addColumn<int>("maxSize");
+    QTest::newRow("file over the limit") << false << 199999;
+    QTest::newRow("pipe over the limit") << true << 150001;
+    QTest::newRow("pipe under the limit") << true << (1 << 20);
+}
+
+void TestPlatform::readAtMostStopsAtTheLimit()
+{
+    QFETCH(bool, pipe);
+    QFETCH(int, maxSize);
+    QByteArray bytes = QByteArray("0123456789").repeated(20000);
+    Trickle trickle;
+    trickle.bytes = bytes;
+    QBuffer file(&bytes);
+    QIODevice &device = pipe ? static_cast<QIODevice &>(trickle) : file;
+    QVERIFY(device.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    QCOMPARE(readAtMost(device, maxSize), bytes.left(maxSize));
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

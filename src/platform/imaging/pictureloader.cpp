@@ -7,6 +7,7 @@
 #include "platform/imaging/rasterdecoder.h"
 #include "platform/imaging/wmfdocument.h"
 #include "platform/imaging/wmfplayer.h"
+#include "platform/boundedread.h"
 
 #include <QFile>
 #include <QImage>
@@ -104,7 +105,7 @@ PictureLoad loadPictureFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return refused(QStringLiteral("Le fichier ne peut pas être ouvert."));
     // Read no more than the limit even if the file grew since it was measured.
-    const QByteArray bytes = file.read(maxFileBytes + 1);
+    const QByteArray bytes = readAtMost(file, maxFileBytes + 1);
     if (bytes.size() > maxFileBytes)
         return refused(QStringLiteral("Le fichier est trop volumineux."));
     return loadPictureBytes(bytes);

@@ -7,6 +7,8 @@
 #include "rtflimits.h"
 #include "textcharacters.h"
 
+#include "platform/boundedread.h"
+
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -659,7 +661,7 @@ RtfReadResult loadRtfFile(const QString &path, QTextDocument *into)
     }
     // Read one byte past the limit so that a file that grows, or a device
     // that reports no size, is still refused rather than read without end.
-    return readRtf(file.read(limits::kMaxInputBytes + 1), into);
+    return readRtf(readAtMost(file, limits::kMaxInputBytes + 1), into);
 }
 
 } // namespace richtext
