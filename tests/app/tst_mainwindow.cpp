@@ -8,6 +8,7 @@
 #include "editor/editorpanel.h"
 #include "editor/labelformatting.h"
 #include "platform/richtext/rtflimits.h"
+#include "testfiles.h"
 
 #include <QClipboard>
 #include <QColorDialog>
@@ -44,8 +45,7 @@ bool writeHelp(const QString &dir, int paragraphs)
     QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Liberation Sans;}}\\f0\\fs28 Titre\\par\\fs20 ";
     for (int i = 1; i <= paragraphs; ++i)
         rtf += "Paragraphe " + QByteArray::number(i) + "\\par\r\n";
-    QFile file(dir + QStringLiteral("/etiquet.rtf"));
-    return file.open(QIODevice::WriteOnly) && file.write(rtf + '}') == rtf.size() + 1;
+    return writeFile(dir + QStringLiteral("/etiquet.rtf"), rtf + '}');
 }
 
 void verifyCentred(QWidget &window)

@@ -5,6 +5,7 @@
 #include "storage/database.h"
 #include "storage/etiqtable.h"
 #include "storage/personalstore.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,12 +18,6 @@ namespace {
 constexpr int dpi = 600;
 constexpr double dotsPerMm = dpi / 25.4;
 
-bool overwrite(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // A saved page as the program keeps it: etiquet.mdb holding PAGE, typetiq.txt, one n.rtf per label and n.bmp for the
 // label with a picture. Each label is black and stored at the sheet's top left: the program places it by its number.
 void writePageFolder(const QString &folder, const QString &typeName, const QList<int> &labels, int pictured = -1)
@@ -33,11 +28,11 @@ void writePageFolder(const QString &folder, const QString &typeName, const QList
     QFile::setPermissions(mdb, QFile::ReadOwner | QFile::WriteOwner);
     Database db;
     QVERIFY(db.open(mdb) && db.execute("DELETE FROM PAGE"));
-    QVERIFY(overwrite(folder + "/typetiq.txt", typeName.toLatin1() + "\r\n"));
+    QVERIFY(writeFile(folder + "/typetiq.txt", typeName.toLatin1() + "\r\n"));
     for (int n : labels) {
         QVERIFY(db.execute("INSERT INTO PAGE VALUES (?, 0, 0, 0, ?, 200, 600, 300, 300, 20, 20)", {n, n == pictured}));
         const QString rtf = QStringLiteral("{\\rtf1{\\fonttbl{\\f0 Liberation Serif;}}\\f0 \\'c9tiquette %1}").arg(n);
-        QVERIFY(overwrite(QStringLiteral("%1/%2.rtf").arg(folder).arg(n), rtf.toLatin1()));
+        QVERIFY(writeFile(QStringLiteral("%1/%2.rtf").arg(folder).arg(n), rtf.toLatin1()));
         if (n == pictured) {
             QImage picture(20, 20, QImage::Format_RGB32);
             picture.fill(Qt::darkBlue);
@@ -159,7 +154,7 @@ private slots:
     {
         ProgramFolder program;
         const QString xml = program.file("fabricant-templates.xml");
-        QVERIFY(overwrite(xml, "<Glabels-templates>"
+        QVERIFY(writeFile(xml, "<Glabels-templates>"
                                "<Template brand=\"Maison\" part=\"B12\" size=\"A4\"><Label-rectangle width=\"70mm\" "
                                "height=\"37mm\"><Layout nx=\"3\" ny=\"8\" x0=\"0\" y0=\"0.5mm\" dx=\"70mm\" "
                                "dy=\"37mm\"/></Label-rectangle></Template><Template brand=\"Maison\" part=\"C1\" "

@@ -3,6 +3,7 @@
 #include "app/environmentcheck.h"
 #include "app/printersetup.h"
 #include "storage/etiqtable.h"
+#include "testfiles.h"
 
 #include <QDir>
 
@@ -28,18 +29,6 @@ struct Session {
         return window->Form_Load(program.path());
     }
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 } // namespace
 
@@ -103,12 +92,12 @@ private slots:
         QFETCH(QString, said);
         Session s;
         QVERIFY(s.start());
-        QVERIFY(readAll(s.program.file("ETIQ.TXT")).startsWith("KALVENOR\r\n"));
+        QVERIFY(contents(s.program.file("ETIQ.TXT")).startsWith("KALVENOR\r\n"));
         QVERIFY(s.window->workingDatabase().execute(
             "INSERT INTO ETIQ (nom, cols, rows, widthetiq, heightetiq, margehaut, margebas, margegauche, margedroite) "
             "VALUES ('Absurde', 32767, 32767, 0, 0, -5, 0, 0, 0)"));
         if (!settings.isNull())
-            writeAll(s.program.file("etiq.ini"), settings);
+            QVERIFY(writeFile(s.program.file("etiq.ini"), settings));
         QVERIFY(s.start());
         QCOMPARE(s.dialogs.shown.size(), said.isEmpty() ? 0 : 1);
         QVERIFY(said.isEmpty() || s.dialogs.shown[0].text.contains(said));
@@ -118,7 +107,7 @@ private slots:
         QVERIFY(s.window->workingDatabase().execute("INSERT INTO PAGE (numetiq, posx, posy) VALUES (4, 1, 1)"));
         state.DeltaH = 99;
         s.window->close();
-        QCOMPARE(readAll(s.program.file("etiq.ini")), settings);
+        QCOMPARE(contents(s.program.file("etiq.ini")), settings);
         QCOMPARE(pagetable::count(s.window->workingDatabase()), 0);
     }
 
@@ -131,10 +120,10 @@ private slots:
         state.initbd(*etiqtable::find(s.window->workingDatabase(), QStringLiteral("2x3")));
         state.DeltaH = -29;
         state.DeltaV = 28;
-        writeAll(s.program.file("sauvder.jpg"), {});
+        QVERIFY(writeFile(s.program.file("sauvder.jpg"), {}));
         QTest::mouseClick(s.window->B_finapp, Qt::LeftButton);
         QVERIFY(!QFileInfo::exists(s.program.file("sauvder.jpg")));
-        QCOMPARE(readAll(s.program.file("etiq.ini")),
+        QCOMPARE(contents(s.program.file("etiq.ini")),
                  QByteArray("2x3\r\n\r\n[DeltaH]\r\n-29\r\n\r\n[DeltaV]\r\n28\r\n"));
         // A folder where the file should be.
         QVERIFY(QFile::remove(s.program.file("etiq.ini")) && QDir().mkdir(s.program.file("etiq.ini")));

@@ -5,6 +5,7 @@
 #include "catalogue/namesearch.h"
 #include "catalogue/shippedsheets.h"
 #include "print/sheetgeometry.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QSqlQuery>
@@ -86,9 +87,8 @@ private slots:
         QStringList paths;
         for (const QString &content : templates.split(u'\f')) {
             paths << dir.filePath(QStringLiteral("%1-templates.xml").arg(paths.size()));
-            QFile file(paths.last());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(("<?xml version=\"1.0\"?>\n<Glabels-templates>\n" + content + "\n</Glabels-templates>\n").toUtf8());
+            QVERIFY(writeFile(paths.last(), ("<?xml version=\"1.0\"?>\n<Glabels-templates>\n" + content
+                                              + "\n</Glabels-templates>\n").toUtf8()));
         }
         const makersheets::Result read = makersheets::read(paths);
         // Every template is either imported or skipped.

@@ -4,6 +4,7 @@
 #include "library/pagefolder.h"
 #include "library/pagestore.h"
 #include "library/templatestore.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,12 +18,6 @@ namespace {
 const QString pageName = QStringLiteral("Confitures 2026");
 using Option = QRadioButton *LibraryFrame::*;
 const Option add = &LibraryFrame::O_ajout, open = &LibraryFrame::O_ouvrir, del = &LibraryFrame::O_supp;
-
-bool overwrite(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // The frame F_modele driven as a user does: the function list, the name
 // field or a click in the names, an option, OK.
@@ -127,9 +122,7 @@ void TestLibrary::templateRoundTrip()
     QCOMPARE(store.add(row, "{\\rtf1 rouge}", &picture), QString());
     // The same name again: refused by the database before any file is touched.
     QVERIFY(!store.add(row, "{\\rtf1 autre}", &picture).isEmpty());
-    QFile rtf(store.textPath(row.modele));
-    QVERIFY(rtf.open(QIODevice::ReadOnly));
-    QCOMPARE(rtf.readAll(), QByteArray("{\\rtf1 rouge}"));
+    QCOMPARE(contents(store.textPath(row.modele)), QByteArray("{\\rtf1 rouge}"));
     // The text cannot be written: neither the row nor the picture stays.
     row.modele = "Bloqué";
     QVERIFY(QDir().mkpath(store.textPath(row.modele)));
@@ -303,7 +296,7 @@ void TestLibrary::savedPageFolder()
     QVERIFY(!pagestore::remove(s.pageDir(), ".."));
     // A page that is a link to a folder elsewhere: only the link goes.
     const QString elsewhere = s.program.file("ailleurs");
-    QVERIFY(QDir().mkpath(elsewhere) && overwrite(elsewhere + "/precieux.txt", {}));
+    QVERIFY(QDir().mkpath(elsewhere) && writeFile(elsewhere + "/precieux.txt", {}));
     QVERIFY(QFile::link(elsewhere, s.pageDir() + "/lien"));
     QVERIFY(pagestore::remove(s.pageDir(), "lien"));
     QVERIFY(QFile::exists(elsewhere + "/precieux.txt"));
@@ -339,7 +332,7 @@ void TestLibrary::damagedFolders()
     s.writeTwo();
     QCOMPARE(s.save(s.labels()), QString());
     for (const QString &file : files.split(u' '))
-        QVERIFY(bytes.isNull() ? QFile::remove(s.folder() + u'/' + file) : overwrite(s.folder() + u'/' + file, bytes));
+        QVERIFY(bytes.isNull() ? QFile::remove(s.folder() + u'/' + file) : writeFile(s.folder() + u'/' + file, bytes));
     const PageFolderLoad load = s.load();
     QCOMPARE(bool(load.page), opens);
     if (!opens) {

@@ -5,6 +5,7 @@
 #include "print/pdfpage.h"
 #include "print/printjob.h"
 #include "storage/appstate.h"
+#include "testfiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -48,12 +49,6 @@ void checkSquares(const QString &pdf)
     };
     QVERIFY(close(near.topLeft(), nearSquare.topLeft()) && close(near.bottomRight(), nearSquare.bottomRight()));
     QVERIFY(close(far.topLeft(), farSquare.topLeft()) && close(far.bottomRight(), farSquare.bottomRight()));
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Where the square's outline starts, in twips from the paper's corner.

@@ -1,4 +1,5 @@
 #include "storage/settingsfile.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,13 +9,10 @@
 
 namespace {
 
-QString writeFile(const QTemporaryDir &dir, const QByteArray &content)
+QString iniFile(const QTemporaryDir &dir, const QByteArray &content)
 {
     const QString path = dir.filePath("etiq.ini");
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-    return path;
+    return writeFile(path, content) ? path : QString();
 }
 
 } // namespace
@@ -32,14 +30,13 @@ void TestSettingsFile::writesWholeFiles()
 {
     const auto row = [](const QString &name, double deltaH, double deltaV, const QByteArray &written) {
         QTemporaryDir dir;
-        const QString path = writeFile(dir, "old\r\n" + QByteArray(10000, 'x'));
+        const QString path = iniFile(dir, "old\r\n" + QByteArray(10000, 'x'));
         const QLocale saved;
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         const bool ok = settingsfile::write(path, {name, deltaH, deltaV});
         QLocale::setDefault(saved);
-        QFile file(path);
-        QVERIFY(ok && file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), written);
+        QVERIFY(ok);
+        QCOMPARE(contents(path), written);
         const SettingsRead read = settingsfile::read(path);
         QCOMPARE(read.lineCount, 7);
         QCOMPARE(read.settings.sheetTypeName, name.isEmpty() ? QStringLiteral("old") : name);
@@ -62,7 +59,7 @@ void TestSettingsFile::reads()
 {
     const auto row = [](const QByteArray &content, const QString &name, double deltaH, double deltaV) {
         QTemporaryDir dir;
-        const SettingsRead read = settingsfile::read(writeFile(dir, content));
+        const SettingsRead read = settingsfile::read(iniFile(dir, content));
         QVERIFY(read.found);
         QCOMPARE(read.settings.sheetTypeName, name);
         QCOMPARE(read.settings.deltaH, deltaH);

@@ -6,6 +6,7 @@
 #include "storage/personalstore.h"
 #include "storage/plainname.h"
 #include "storage/workfolder.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,12 +17,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The tables as an older version left them: PAGE without the label number, neither PAGE nor MODELE
 // with the picture columns. Damaged files have another type for ETIQ's `cols`, or no margins.
@@ -175,10 +170,8 @@ void TestStorage::onlyADamagedWorkingDatabaseIsSetAside()
         PersonalStore store(program.path());
         QVERIFY(QDir().mkdir(store.personalDir()));
         writeDatabase(store.workingDatabase(), statements);
-        if (!garbage.isEmpty()) {
-            QFile file(store.workingDatabase());
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(garbage) == garbage.size());
-        }
+        if (!garbage.isEmpty())
+            QVERIFY(writeFile(store.workingDatabase(), garbage));
         const QByteArray before = contents(store.workingDatabase());
         QVERIFY(!store.creatperso());
         Database working;
@@ -223,8 +216,7 @@ void TestStorage::workingFolder()
         const auto path = [&](const QString &relative) { return root.filePath(relative); };
         const auto put = [&](const QString &relative, const QByteArray &content) {
             QDir().mkpath(QFileInfo(path(relative)).path());
-            QFile file(path(relative));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+            QVERIFY(writeFile(path(relative), content));
         };
         const auto choose = [&] { return workfolder::choose(path("current"), path("bin"), path("home")); };
         QDir().mkpath(path("bin"));

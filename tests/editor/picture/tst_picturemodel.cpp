@@ -9,6 +9,7 @@
 #include "platform/imaging/pictureloader.h"
 
 #include "wmfbuilder.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -217,9 +218,7 @@ private slots:
         QVERIFY(!LabelPicture().sauvimage(path));   // nothing to save
         for (const auto &[colour, bits] : {std::pair(QColor(90, 90, 90), 8), std::pair(QColor(200, 40, 90), 24)}) {
             QVERIFY(filled(QSize(600, 300), colour).sauvimage(path));
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(int(qFromLittleEndian<quint16>(file.read(30).constData() + 28)), bits);
+            QCOMPARE(int(qFromLittleEndian<quint16>(contents(path).constData() + 28)), bits);
             QCOMPARE(Picture::load(path).picture.pixelSize(), QSize(375, 188));
         }
     }

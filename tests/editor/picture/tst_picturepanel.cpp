@@ -7,6 +7,7 @@
 #include "platform/imaging/picturemessage.h"
 #include "platform/units.h"
 #include "storage/appstate.h"
+#include "testfiles.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -50,8 +51,7 @@ QByteArray encoded(QSize size, const char *format = "jpeg")
 // The path of the file written, or nothing when it could not be written.
 QString written(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
+    return writeFile(path, bytes) ? path : QString();
 }
 
 // The label editor at 3030 × 1530 twips, (20, 30) 202 × 102 in pixels:

@@ -9,7 +9,6 @@ QImage solid(QSize size, QColor colour, QImage::Format format = QImage::Format_R
 QImage checkerboard(QSize size);            // 1-pixel black and white squares
 QImage noise(QSize size, quint32 seed);     // colourful, hard to compress
 QByteArray encoded(const QImage &image, const char *format, int quality = -1);
-bool writeFile(const QString &path, const QByteArray &bytes);
 int colourDistance(QRgb a, QRgb b);              // largest difference over the channels
 
 } // namespace testpictures

@@ -4,6 +4,7 @@
 
 #include "testpictures.h"
 #include "wmfbuilder.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QPainter>
@@ -361,9 +362,7 @@ private slots:
         QCOMPARE(QFile::exists(path(file)), saved);
         if (!saved)
             return;
-        QFile written(path(file));
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        const QByteArray bytes = written.readAll();
+        const QByteArray bytes = contents(path(file));
         QVERIFY(bytes.size() > 54);
         QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 2), quint32(bytes.size()));
         QCOMPARE(int(qFromLittleEndian<quint16>(bytes.constData() + 28)), bits);

@@ -3,6 +3,7 @@
 #include "platform/richtext/rtflimits.h"
 #include "platform/richtext/rtfreader.h"
 #include "platform/richtext/rtfwriter.h"
+#include "testfiles.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -201,9 +202,7 @@ void TestRichText::roundTrip_data()
     const QDir found(u"" KALVENOR_RTF_TEST_DATA ""_s, u"fuzz-*.rtf"_s);
     QVERIFY(found.count() > 0);
     for (const QString &name : found.entryList()) {
-        QFile file(found.filePath(name));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QTest::newRow(qPrintable(name)) << QString() << file.readAll() << QByteArrayList() << QString();
+        QTest::newRow(qPrintable(name)) << QString() << contents(found.filePath(name)) << QByteArrayList() << QString();
     }
 }
 
