@@ -32,7 +32,7 @@ QStringList oldTables(const QString &cols = QStringLiteral("INTEGER"), bool marg
 // A fresh SQLite file at `path`, `statements` run on it.
 void writeDatabase(const QString &path, const QStringList &statements)
 {
-    QFile(path).open(QIODevice::WriteOnly);
+    QVERIFY(writeFile(path, {}));
     Database db;
     QVERIFY(db.open(path));
     for (const QString &sql : statements)

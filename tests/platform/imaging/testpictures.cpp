@@ -1,7 +1,6 @@
 #include "testpictures.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QRandomGenerator>
 
 #include <algorithm>
