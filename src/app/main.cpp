@@ -42,6 +42,8 @@ int runCommandLine(int argc, char *argv[], const QStringList &arguments)
     });
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("KALVENOR"));
+    // Qt's own refusals of the options ("Option inconnue") speak French too.
+    loadTranslations(app);
     setUpFonts();
     QTextStream out(stdout);
     QTextStream err(stderr);

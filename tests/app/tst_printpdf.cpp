@@ -125,17 +125,20 @@ private slots:
     {
         QTest::addColumn<QString>("request");   // {name}: that file or saved page in a fresh folder
         QTest::addColumn<int>("status");        // 2: refused as asked; 1: the page could not be printed
-        QTest::newRow("no such page") << "--print-pdf {out.pdf} {out.pdf}/nothing" << 1;
-        QTest::newRow("empty page") << "--print-pdf {out.pdf} {empty}" << 1;
-        QTest::newRow("a label unreadable") << "--print-pdf {out.pdf} {incomplete}" << 1;
-        QTest::newRow("unwritable output") << "--print-pdf {out.pdf}/out.pdf {page}" << 1;
-        QTest::newRow("no page given") << "--print-pdf {out.pdf}" << 2;
-        QTest::newRow("resolution out of range") << "--print-png {out.pdf} {page} --dpi 5000" << 2;
+        QTest::addColumn<QString>("said");      // in the one line, in French
+        QTest::newRow("no such page") << "--print-pdf {out.pdf} {out.pdf}/nothing" << 1 << "n'existe pas";
+        QTest::newRow("empty page") << "--print-pdf {out.pdf} {empty}" << 1 << "La page est vide";
+        QTest::newRow("a label unreadable") << "--print-pdf {out.pdf} {incomplete}" << 1 << "incomplète";
+        QTest::newRow("unwritable output") << "--print-pdf {out.pdf}/out.pdf {page}" << 1 << "n'a pas pu être écrit";
+        QTest::newRow("no page given") << "--print-pdf {out.pdf}" << 2 << "attend une page";
+        QTest::newRow("resolution out of range") << "--print-png {out.pdf} {page} --dpi 5000" << 2 << "de 50 à 1200";
+        QTest::newRow("unknown option") << "--print-pdf {out.pdf} {page} --pdf" << 2 << "Option inconnue";
     }
     void badRequestsFailWithOneLine()
     {
         QFETCH(QString, request);
         QFETCH(int, status);
+        QFETCH(QString, said);
         QTemporaryDir dir;
         writePageFolder(dir.filePath("page"), "3x8", {4});
         writePageFolder(dir.filePath("empty"), "3x8", {});
@@ -147,6 +150,7 @@ private slots:
         const Run run = kalvenor(arguments);
         QCOMPARE(run.status, status);
         QCOMPARE(run.errorLines.size(), 1);
+        QVERIFY2(run.errorLines[0].contains(said), qPrintable(run.errorLines[0]));
         QVERIFY(!QFile::exists(arguments[1]));
     }
 
